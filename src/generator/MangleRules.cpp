@@ -1,0 +1,89 @@
+#include "generator/Sections.h"
+
+// Sorts each WAN line's traffic into groups and packet marks. Every marking rule
+// ends its chain, so the order of the rules decides which mark a packet gets.
+namespace {
+
+constexpr std::string_view kOnlineList = R"~(
+#获取内网里除服务器server_list列表已经存在IP外，所有建立通信的IP地址；流控基于所获取到的Online列表进行
+#在线
+/ip firewall mangle
+add action=add-src-to-address-list address-list=Online address-list-timeout=3m chain=forward comment=Online disabled=no in-interface=${LAN} src-address-list=!Server_list)~";
+
+constexpr std::string_view kJumpHeading = R"~(
+#——————————————————————————————————————————————————————————————————————————————————————————
+#数据跳转流控，每增加一条外网则在此处生成2条规则；)~";
+
+constexpr std::string_view kJump = R"~(
+add action=jump chain=forward comment=(${W} . "_Conn") disabled=no jump-target=(${W} . "_Conn") out-interface=${W}
+add action=jump chain=forward disabled=no in-interface=${W} jump-target=(${W} . "_Conn"))~";
+
+// The heading says 40 rules; the blocks hold 46. Routers' operators know the
+// heading by its words, so it stays.
+constexpr std::string_view kMarkingHeading = R"~(
+#——————————————————————————————————————————————————————————————————————————————————————————
+#数据标记，每增加一条外网则按以下模版生成40条规则；顺序不可错)~";
+
+// Class 4 web marks stand before the plain ones: a connection is "web" while
+// its byte count is small.
+constexpr std::string_view kMarking = R"~(
+/ip firewall mangle
+add action=mark-connection chain=(${W} . "_Conn") comment=(${W} . "_icmp") disabled=no new-connection-mark=(${W} . "_icmp_connect") passthrough=no protocol=icmp
+add action=mark-connection chain=(${W} . "_Conn") disabled=no dst-port=53 new-connection-mark=(${W} . "_icmp_connect") passthrough=no protocol=udp
+add action=mark-packet chain=postrouting connection-mark=(${W} . "_icmp_connect") disabled=no new-packet-mark=(${W} . "_icmp_up") passthrough=no src-address-list=Online
+add action=mark-packet chain=prerouting connection-mark=(${W} . "_icmp_connect") disabled=no new-packet-mark=(${W} . "_icmp_down") passthrough=no src-address-type=!local
+add action=mark-connection chain=(${W} . "_Conn") comment=(${W} . "_Server") disabled=no new-connection-mark=(${W} . "_Server_Conn") passthrough=no src-address-list=Server_list
+add action=mark-packet chain=postrouting connection-mark=(${W} . "_Server_Conn") disabled=no new-packet-mark=(${W} . "_Server_up") out-interface=${W} passthrough=no src-address-list=Server_list
+add action=mark-packet chain=prerouting connection-mark=(${W} . "_Server_Conn") disabled=no in-interface=${W} new-packet-mark=(${W} . "_Server_down") passthrough=no src-address-type=!local
+add action=mark-connection chain=(${W} . "_Conn") comment=(${W} . "_Qos") disabled=no dscp=8 new-connection-mark=(${W} . "_1_Conn") passthrough=no
+add action=mark-packet chain=postrouting connection-mark=(${W} . "_1_Conn") disabled=no new-packet-mark=(${W} . "_1_up") passthrough=no src-address-list=Online
+add action=mark-packet chain=prerouting connection-mark=(${W} . "_1_Conn") disabled=no new-packet-mark=(${W} . "_1_down") passthrough=no src-address-type=!local
+add action=mark-connection chain=(${W} . "_Conn") disabled=no dscp=7 new-connection-mark=(${W} . "_2_Conn") passthrough=no
+add action=mark-packet chain=postrouting connection-mark=(${W} . "_2_Conn") disabled=no new-packet-mark=(${W} . "_2_up") passthrough=no src-address-list=Online
+add action=mark-packet chain=prerouting connection-mark=(${W} . "_2_Conn") disabled=no new-packet-mark=(${W} . "_2_down") passthrough=no src-address-type=!local
+add action=mark-connection chain=(${W} . "_Conn") disabled=no layer7-protocol=winbox new-connection-mark=(${W} . "_3_Conn") passthrough=no protocol=tcp
+add action=mark-connection chain=(${W} . "_Conn") disabled=no dscp=6 new-connection-mark=(${W} . "_3_Conn") passthrough=no
+add action=mark-packet chain=postrouting connection-mark=(${W} . "_3_Conn") disabled=no new-packet-mark=(${W} . "_3_up") passthrough=no src-address-list=Online
+add action=mark-packet chain=prerouting connection-mark=(${W} . "_3_Conn") disabled=no new-packet-mark=(${W} . "_3_down") passthrough=no src-address-type=!local
+add action=mark-connection chain=(${W} . "_Conn") disabled=no dscp=5 new-connection-mark=(${W} . "_4_Conn") passthrough=no
+add action=mark-packet chain=postrouting connection-bytes=0-500000 connection-mark=(${W} . "_4_Conn") disabled=no new-packet-mark=(${W} . "_4_web_up") passthrough=no protocol=tcp src-address-list=Online
+add action=mark-packet chain=prerouting connection-bytes=0-800000 connection-mark=(${W} . "_4_Conn") disabled=no new-packet-mark=(${W} . "_4_web_down") passthrough=no protocol=tcp src-address-type=!local
+add action=mark-packet chain=postrouting connection-mark=(${W} . "_4_Conn") disabled=no new-packet-mark=(${W} . "_4_up") passthrough=no src-address-list=Online
+add action=mark-packet chain=prerouting connection-mark=(${W} . "_4_Conn") disabled=no new-packet-mark=(${W} . "_4_down") passthrough=no src-address-type=!local
+add action=mark-connection chain=(${W} . "_Conn") disabled=no dscp=4 new-connection-mark=(${W} . "_5_Conn") passthrough=no
+add action=mark-packet chain=postrouting connection-mark=(${W} . "_5_Conn") disabled=no new-packet-mark=(${W} . "_5_up") passthrough=no src-address-list=Online
+add action=mark-packet chain=prerouting connection-mark=(${W} . "_5_Conn") disabled=no new-packet-mark=(${W} . "_5_down") passthrough=no src-address-type=!local
+add action=mark-connection chain=(${W} . "_Conn") disabled=no dscp=3 new-connection-mark=(${W} . "_6_Conn") passthrough=no
+add action=mark-packet chain=postrouting connection-mark=(${W} . "_6_Conn") disabled=no new-packet-mark=(${W} . "_6_up") passthrough=no src-address-list=Online
+add action=mark-packet chain=prerouting connection-mark=(${W} . "_6_Conn") disabled=no new-packet-mark=(${W} . "_6_down") passthrough=no src-address-type=!local
+add action=mark-connection chain=(${W} . "_Conn") disabled=no dscp=2 new-connection-mark=(${W} . "_7_Conn") passthrough=no
+add action=mark-packet chain=postrouting connection-mark=(${W} . "_7_Conn") disabled=no new-packet-mark=(${W} . "_7_up") passthrough=no src-address-list=Online
+add action=mark-packet chain=prerouting connection-mark=(${W} . "_7_Conn") disabled=no new-packet-mark=(${W} . "_7_down") passthrough=no src-address-type=!local
+add action=mark-connection chain=(${W} . "_Conn") disabled=no dscp=1 new-connection-mark=(${W} . "_8_Conn") passthrough=no
+add action=mark-packet chain=postrouting connection-mark=(${W} . "_8_Conn") disabled=no new-packet-mark=(${W} . "_8_up") passthrough=no src-address-list=Online
+add action=mark-packet chain=prerouting connection-mark=(${W} . "_8_Conn") disabled=no new-packet-mark=(${W} . "_8_down") passthrough=no src-address-type=!local
+add action=mark-connection chain=(${W} . "_Conn") disabled=no dscp=33 new-connection-mark=(${W} . "_-1_Conn") passthrough=no
+add action=mark-packet chain=postrouting connection-mark=(${W} . "_-1_Conn") disabled=no new-packet-mark=(${W} . "_-1_up") passthrough=no src-address-list=Online
+add action=mark-packet chain=prerouting connection-mark=(${W} . "_-1_Conn") disabled=no new-packet-mark=(${W} . "_-1_down") passthrough=no src-address-type=!local
+add action=mark-connection chain=(${W} . "_Conn") disabled=no dscp=34 new-connection-mark=(${W} . "_-2_Conn") passthrough=no
+add action=mark-packet chain=postrouting connection-mark=(${W} . "_-2_Conn") disabled=no new-packet-mark=(${W} . "_-2_up") passthrough=no src-address-list=Online
+add action=mark-packet chain=prerouting connection-mark=(${W} . "_-2_Conn") disabled=no new-packet-mark=(${W} . "_-2_down") passthrough=no src-address-type=!local
+add action=mark-connection chain=(${W} . "_Conn") disabled=no dscp=35 new-connection-mark=(${W} . "_-3_Conn") passthrough=no
+add action=mark-packet chain=postrouting connection-mark=(${W} . "_-3_Conn") disabled=no new-packet-mark=(${W} . "_-3_up") passthrough=no src-address-list=Online
+add action=mark-packet chain=prerouting connection-mark=(${W} . "_-3_Conn") disabled=no new-packet-mark=(${W} . "_-3_down") passthrough=no src-address-type=!local
+add action=mark-connection chain=(${W} . "_Conn") disabled=no dscp=0 new-connection-mark=(${W} . "_0_Conn") passthrough=no
+add action=mark-packet chain=postrouting connection-mark=(${W} . "_0_Conn") disabled=no new-packet-mark=(${W} . "_0_up") passthrough=no src-address-list=Online
+add action=mark-packet chain=prerouting connection-mark=(${W} . "_0_Conn") disabled=no new-packet-mark=(${W} . "_0_down") passthrough=no src-address-type=!local)~";
+
+} // namespace
+
+void AppendMangleRules(TScriptLines& lines, const TQvWanList& wanLines, const TQvVariant& lanVar) {
+    AppendEntry(lines, kOnlineList, {{"{LAN}", lanVar.Name}});
+    AppendEntry(lines, kJumpHeading);
+    // All jumps first, then all marking blocks: the list is walked twice.
+    for (const auto& wan : wanLines)
+        AppendEntry(lines, kJump, {{"{W}", wan->NameVar.Name}});
+    AppendEntry(lines, kMarkingHeading);
+    for (const auto& wan : wanLines)
+        AppendEntry(lines, kMarking, {{"{W}", wan->NameVar.Name}});
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "model/QvVariant.h"
+#include "model/QvWan.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Writes the RouterOS script that sets up the cafe's traffic shaping. The
+// operator's input enters only the variable header; every later section refers
+// to the globals by name, so the router works the values out itself.
+class TQvVorrel final {
+public:
+    // Declared in creation order; destroyed in reverse.
+    TQvVariant ServerVar;
+    std::vector<std::string> Lines; // one entry per appended text; an entry may hold CR LF
+    TQvVariant LanVar;
+    TQvVariant ClientVar;
+    TQvVariant RateRxVar;
+    TQvVariant RateTxVar;
+
+    // Renames every line eth0, eth1, … by its place and refills Lines.
+    void Generate(const std::string& serverIp, const TQvWanList& wanLines, const std::string& lanName,
+                  std::int32_t clientCount);
+
+    // The script as pasted into the router: every entry followed by CR LF.
+    std::string ScriptText() const;
+
+private:
+    void AppendHeader(const std::string& serverIp, const TQvWanList& wanLines, const std::string& lanName,
+                      std::int32_t clientCount);
+};

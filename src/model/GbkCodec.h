@@ -1,0 +1,20 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+// The script, the router's terminal and the operator's old tools all speak GBK
+// (code page 936). Everything inside the core is GBK bytes; these are the only
+// conversions between it and UTF-8.
+
+// Nullopt when a character of the text has no exact GBK form: such text must be
+// refused, never written as a substitute like '?'.
+std::optional<std::string> Utf8ToGbk(std::string_view utf8);
+
+std::string GbkToUtf8(std::string_view gbk);
+
+// For the program's own fixed texts. A text that does not convert is a
+// programming error, so it throws std::logic_error instead of writing a
+// damaged script.
+std::string FixedGbk(std::string_view utf8);

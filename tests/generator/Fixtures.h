@@ -1,0 +1,40 @@
+#pragma once
+
+#include "model/GbkCodec.h"
+#include "model/QvWan.h"
+
+#include <cstdint>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+struct TWanInput {
+    std::string Name; // UTF-8, converted to the GBK the windows would hand over
+    std::string Ip;
+    std::int32_t DownMbps;
+    std::int32_t UpMbps;
+};
+
+inline std::string Gbk(const std::string& utf8) {
+    return FixedGbk(utf8);
+}
+
+inline TQvWanList MakeWans(const std::vector<TWanInput>& inputs) {
+    TQvWanList wans;
+    for (const auto& input : inputs) {
+        auto wan = std::make_unique<TQvWan>();
+        wan->Assign(Gbk(input.Name), Gbk(input.Ip), input.UpMbps, input.DownMbps);
+        wans.push_back(std::move(wan));
+    }
+    return wans;
+}
+
+inline std::string ReadTestData(const std::string& name) {
+    std::ifstream file(std::string(QOSTREL_TEST_DATA) + "/" + name, std::ios::binary);
+    if (!file)
+        throw std::runtime_error("missing test data " + name);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}

@@ -1,0 +1,112 @@
+#include "generator/Fixtures.h"
+#include "generator/QvVorrel.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+// First differing line, for a readable failure instead of two 40 KB strings.
+std::string FirstDifference(const std::string& expected, const std::string& actual) {
+    std::size_t line = 1;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < std::min(expected.size(), actual.size()); ++i) {
+        if (expected[i] != actual[i]) {
+            const auto lineOf = [&](const std::string& text) {
+                return GbkToUtf8(text.substr(start, text.find("\r\n", start) - start));
+            };
+            return "line " + std::to_string(line) + "\nexpected: " + lineOf(expected) + "\nactual:   " + lineOf(actual);
+        }
+        if (expected[i] == '\n') {
+            ++line;
+            start = i + 1;
+        }
+    }
+    return "sizes " + std::to_string(expected.size()) + " and " + std::to_string(actual.size());
+}
+
+TEST(Script, OneLineMatchesTheGoldenBytes) {
+    auto wans = MakeWans({{"pppoe-out1", "100.64.1.2", 100, 20}});
+    TQvVorrel generator;
+    generator.Generate("192.168.1.200", wans, "LAN", 150);
+    const std::string expected = ReadTestData("script_one_line.txt");
+    const std::string actual = generator.ScriptText();
+    EXPECT_TRUE(actual == expected) << FirstDifference(expected, actual);
+}
+
+TEST(Script, ThreeLinesWithAnEscapedNameMatchTheGoldenBytes) {
+    auto wans = MakeWans({{"ether2", "58.61.10.2", 100, 20},
+                          {"电信\"淺$[x]?\\", "10.1.1.1", 200, 30},
+                          {"pppoe-out1", "0.0.0.0", 50, 40}});
+    TQvVorrel generator;
+    generator.Generate(" 10.0.0.5", wans, "bridge-lan", 80);
+    const std::string expected = ReadTestData("script_three_lines.txt");
+    const std::string actual = generator.ScriptText();
+    EXPECT_TRUE(actual == expected) << FirstDifference(expected, actual);
+}
+
+TEST(Script, ScriptTextEndsEveryEntryWithCrLf) {
+    TQvVorrel generator;
+    EXPECT_EQ(generator.ScriptText(), "");
+    generator.Generate("s", {}, "l", 1);
+    const std::string text = generator.ScriptText();
+    EXPECT_TRUE(text.ends_with("\r\n#ok\r\n"));
+    EXPECT_EQ(generator.Lines.back(), "#ok");
+    EXPECT_TRUE(text.starts_with(Gbk("#Tarnwell服务端IP地址\r\n")));
+}
+
+// Entries per section for n lines: header 5n + 10, router preparation 8 + n,
+// PCQ types 1, mangle rules 3 + 2n, queue tree n + 3.
+class SectionCounts : public testing::TestWithParam<std::size_t> {};
+
+TEST_P(SectionCounts, FollowTheNumberOfLines) {
+    const std::size_t n = GetParam();
+    std::vector<TWanInput> inputs;
+    for (std::size_t i = 0; i < n; ++i)
+        inputs.push_back({"wan" + std::to_string(i), "10.0.0." + std::to_string(i), 100, 20});
+    auto wans = MakeWans(inputs);
+    TQvVorrel generator;
+    generator.Generate("s", wans, "l", 1);
+    const auto& lines = generator.Lines;
+    ASSERT_EQ(lines.size(), (5 * n + 10) + (8 + n) + 1 + (3 + 2 * n) + (n + 3));
+
+    const std::size_t preparation = 5 * n + 10;
+    const std::size_t pcq = preparation + 8 + n;
+    const std::size_t mangle = pcq + 1;
+    const std::size_t tree = mangle + 3 + 2 * n;
+    EXPECT_TRUE(lines[preparation].starts_with(Gbk("\r\n#清理旧信息")));
+    EXPECT_TRUE(lines[pcq].starts_with(Gbk("\r\n#以下操作必须按顺序导入")));
+    EXPECT_TRUE(lines[mangle].starts_with(Gbk("\r\n#获取内网")));
+    EXPECT_TRUE(lines[tree].starts_with(Gbk("\r\n#固定导入信息")));
+
+    const auto count = [&](std::string_view needle) {
+        const std::string text = generator.ScriptText();
+        std::size_t found = 0;
+        for (auto at = text.find(needle); at != std::string::npos; at = text.find(needle, at + 1))
+            ++found;
+        return found;
+    };
+    EXPECT_EQ(count("list=Network\r\n"), n);
+    EXPECT_EQ(count("\r\nadd action=jump "), 2 * n);
+    EXPECT_EQ(count("\r\nadd action=mark-"), 46 * n);
+    EXPECT_EQ(count("\r\nadd limit-at="), 2 + 36 * n);
+    EXPECT_EQ(count("\r\nadd kind=pcq "), 26u);
+    EXPECT_EQ(count("\r\n/queue tree\r\nadd "), 1 + n); // roots, then one per line
+}
+
+INSTANTIATE_TEST_SUITE_P(Lines, SectionCounts, testing::Values(0, 1, 3));
+
+TEST(Script, TextAfterTheHeaderDependsOnlyOnTheNumberOfLines) {
+    auto first = MakeWans({{"ether2", "1.1.1.1", 100, 20}, {"ether3", "2.2.2.2", 10, 2}});
+    auto second = MakeWans({{"电信", "x", 1, 1}, {"联通", "y", 5000, 9}});
+    TQvVorrel a;
+    TQvVorrel b;
+    a.Generate("192.168.1.200", first, "LAN", 150);
+    b.Generate("10.0.0.1", second, "bridge", 3);
+    ASSERT_EQ(a.Lines.size(), b.Lines.size());
+    EXPECT_NE(a.Lines[3], b.Lines[3]);
+    EXPECT_TRUE(std::equal(a.Lines.begin() + 20, a.Lines.end(), b.Lines.begin() + 20));
+}
+
+} // namespace

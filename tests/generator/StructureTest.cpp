@@ -1,0 +1,230 @@
+#include "generator/Fixtures.h"
+#include "generator/QvVorrel.h"
+#include "generator/RouterScript.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <set>
+
+namespace {
+
+// Imports a generated script into a model of the router and checks what the
+// router ends up with, independently of the golden files.
+class ImportedScript : public testing::Test {
+protected:
+    void Import(const std::vector<TWanInput>& inputs, const std::string& server = "192.168.1.200",
+                const std::string& lan = "LAN", std::int32_t clients = 150) {
+        Wans = MakeWans(inputs);
+        Generator.Generate(server, Wans, lan, clients);
+        Router.Import(Generator.ScriptText());
+    }
+
+    std::int64_t Number(std::string_view menu, std::string_view name, std::string_view param) const {
+        return std::stoll(Router.Named(menu, name).Get(param));
+    }
+
+    TQvWanList Wans;
+    TQvVorrel Generator;
+    TRouterModel Router;
+};
+
+const std::vector<TWanInput> kTwoLines = {{"ether2", "58.61.10.2", 100, 20}, {"pppoe-out1", "10.0.0.1", 200, 30}};
+
+TEST_F(ImportedScript, EveryAddListsItsParametersAlphabetically) {
+    Import(kTwoLines);
+    ASSERT_GT(Router.Added.size(), 100u);
+    for (const auto& item : Router.Added) {
+        std::vector<std::string> names;
+        for (const auto& param : item.Params)
+            names.push_back(param.first);
+        EXPECT_TRUE(std::is_sorted(names.begin(), names.end())) << item.Menu << ' ' << item.Params.front().second;
+    }
+}
+
+TEST_F(ImportedScript, QueuesHangUnderEarlierParentsAndUseDefinedTypes) {
+    Import(kTwoLines, "192.168.1.200", "bridge-lan");
+    std::set<std::string> types{"default"};
+    for (const auto* type : Router.In("/queue type")) {
+        EXPECT_EQ(type->Get("kind"), "pcq");
+        EXPECT_EQ(type->Get("pcq-limit"), "50"); // what the clearing entry of a later import finds
+        types.insert(type->Get("name"));
+    }
+    EXPECT_EQ(types.size(), 27u);
+
+    std::set<std::string> parents{"bridge-lan", "global-out"};
+    const auto queues = Router.In("/queue tree");
+    EXPECT_EQ(queues.size(), 2 + 36 * 2u);
+    for (const auto* queue : queues) {
+        EXPECT_TRUE(parents.contains(queue->Get("parent"))) << queue->Get("name");
+        EXPECT_TRUE(parents.insert(queue->Get("name")).second) << "duplicate queue " << queue->Get("name");
+        if (queue->Has("queue")) {
+            EXPECT_TRUE(types.contains(queue->Get("queue"))) << queue->Get("queue");
+        }
+    }
+}
+
+TEST_F(ImportedScript, EachPacketMarkIsSetOnceAndFeedsOneQueuePerLine) {
+    Import(kTwoLines);
+    std::map<std::string, int> setBy;
+    std::map<std::string, int> fed;
+    for (const auto* rule : Router.In("/ip firewall mangle"))
+        if (rule->Has("new-packet-mark"))
+            ++setBy[rule->Get("new-packet-mark")];
+    for (const auto* queue : Router.In("/queue tree"))
+        if (!queue->Get("packet-mark").empty())
+            ++fed[queue->Get("packet-mark")];
+    EXPECT_EQ(setBy.size(), 60u);
+    EXPECT_EQ(fed.size(), 60u);
+    for (const auto& [mark, count] : setBy) {
+        EXPECT_EQ(count, 1) << mark;
+        EXPECT_EQ(fed[mark], 1) << mark;
+    }
+    for (const auto& input : kTwoLines) {
+        const auto ofLine = std::count_if(setBy.begin(), setBy.end(),
+                                          [&](const auto& mark) { return mark.first.starts_with(input.Name + "_"); });
+        EXPECT_EQ(ofLine, 30) << input.Name;
+    }
+}
+
+TEST_F(ImportedScript, JumpsLeadIntoTheChainOfTheirLinesMarkingRules) {
+    Import(kTwoLines);
+    std::set<std::string> targets;
+    for (const auto& input : kTwoLines) {
+        std::set<std::string> lineTargets;
+        std::set<std::string> markingChains;
+        for (const auto* rule : Router.In("/ip firewall mangle")) {
+            const bool viaLine = (rule->Has("out-interface") && rule->Get("out-interface") == input.Name) ||
+                                 (rule->Has("in-interface") && rule->Get("in-interface") == input.Name);
+            if (rule->Get("action") == "jump" && viaLine) {
+                EXPECT_EQ(rule->Get("chain"), "forward");
+                lineTargets.insert(rule->Get("jump-target"));
+            }
+            if (rule->Get("action") == "mark-connection" && rule->Get("new-connection-mark").starts_with(input.Name))
+                markingChains.insert(rule->Get("chain"));
+        }
+        EXPECT_EQ(lineTargets, std::set<std::string>{input.Name + "_Conn"});
+        EXPECT_EQ(markingChains, lineTargets);
+        targets.insert(lineTargets.begin(), lineTargets.end());
+    }
+    EXPECT_EQ(targets.size(), kTwoLines.size());
+}
+
+TEST_F(ImportedScript, LimitsEvaluateToTheLinesShares) {
+    Import(kTwoLines, "192.168.1.200", "LAN", 150);
+    const std::string tree = "/queue tree";
+    // ether2: 100 Mbps down, 20 up.
+    EXPECT_EQ(Number(tree, "ether2_down", "max-limit"), 99000000);
+    EXPECT_EQ(Number(tree, "ether2_up", "max-limit"), 19000000);
+    EXPECT_EQ(Number(tree, "Low_ether2_up", "limit-at"), 4000000);
+    EXPECT_EQ(Number(tree, "Low_ether2_up", "max-limit"), 18000000);
+    EXPECT_EQ(Number(tree, "Low_ether2_down", "limit-at"), 20000000);
+    EXPECT_EQ(Number(tree, "Low_ether2_down", "max-limit"), 90000000);
+    EXPECT_EQ(Number(tree, "ether2_Server_up", "max-limit"), 10000000);
+    EXPECT_EQ(Number(tree, "ether2_Server_down", "max-limit"), 90000000);
+    EXPECT_EQ(Number(tree, "ether2_Small_ICMP_up", "max-limit"), 10000000);
+    EXPECT_EQ(Number(tree, "ether2_Small_ICMP_down", "max-limit"), 50000000);
+    EXPECT_EQ(Number(tree, "1_ether2_up", "max-limit"), 0);
+    // pppoe-out1: 200 down, 30 up.
+    EXPECT_EQ(Number(tree, "pppoe-out1_down", "max-limit"), 199000000);
+    EXPECT_EQ(Number(tree, "Low_pppoe-out1_up", "max-limit"), 27000000);
+    EXPECT_EQ(Number(tree, "8.5_pppoe-out1_down", "priority"), 8);
+    EXPECT_EQ(Router.Named(tree, "4.1_ether2_web_up").Get("parent"), "4_ether2_web_up");
+
+    // PCQ rates come from the largest line in each direction.
+    const std::string types = "/queue type";
+    EXPECT_EQ(Number(types, "out_1_up", "pcq-rate"), 15000000);
+    EXPECT_EQ(Number(types, "in_-3_down", "pcq-rate"), 100000000);
+    EXPECT_EQ(Number(types, "out_Server_up", "pcq-rate"), 24000000);
+    EXPECT_EQ(Number(types, "in_Server_down", "pcq-rate"), 160000000);
+    EXPECT_EQ(Number(types, "in_8_down", "pcq-total-limit"), 6000);
+    EXPECT_EQ(Number(types, "in_Server_down", "pcq-total-limit"), 2000);
+    EXPECT_EQ(Router.Named(types, "out_2_up").Get("pcq-classifier"), "src-address");
+    EXPECT_EQ(Router.Named(types, "in_2_down").Get("pcq-classifier"), "dst-address");
+}
+
+TEST_F(ImportedScript, AddressListsAndPortForwardsUseTheGlobals) {
+    Import(kTwoLines, "192.168.9.9");
+    std::vector<std::pair<std::string, std::string>> lists;
+    for (const auto* item : Router.In("/ip firewall address-list"))
+        lists.emplace_back(item->Get("list"), item->Get("address"));
+    EXPECT_EQ(lists, (std::vector<std::pair<std::string, std::string>>{
+                         {"Server_list", "192.168.9.9"}, {"Network", "58.61.10.2"}, {"Network", "10.0.0.1"}}));
+    const auto nat = Router.In("/ip firewall nat");
+    ASSERT_EQ(nat.size(), 3u);
+    for (const auto* rule : nat) {
+        EXPECT_EQ(rule->Get("to-addresses"), "192.168.9.9");
+        EXPECT_EQ(rule->Get("to-ports"), rule->Get("dst-port"));
+        EXPECT_EQ(rule->Get("comment"), "velmoserver_" + rule->Get("dst-port"));
+    }
+    EXPECT_EQ(Router.Named("/ip firewall layer7-protocol", "winbox").Get("regexp"), "\\x12\\x02\\x69\\x6e\\x64");
+    EXPECT_EQ(Router.In("/ip firewall mangle").front()->Get("in-interface"), "LAN");
+}
+
+TEST_F(ImportedScript, ExportLayoutValuesJoinIntoTheRouterScripts) {
+    Import(kTwoLines);
+    EXPECT_EQ(Router.Named("/system scheduler", "Online_Stat").Get("on-event"),
+              ":global s 0\r\n:foreach i in=[/ip firewall address-list find list=Online] do={:set s ($s+1)}\r\n"
+              ":log info (\"" +
+                  Gbk("当前") + "\" . $s . \"" + Gbk("台客户机在线") + "\")");
+    EXPECT_EQ(Router.Named("/system scheduler", "Online_Stat").Get("start-time"), "00:00:00");
+
+    const std::string source = Router.Named("/system script", "brookfenbackup").Get("source");
+    EXPECT_TRUE(source.starts_with(":local name1 mangel\r\n:local name2 tree\r\n"));
+    EXPECT_NE(source.find("{\"jul\";\"07\"};{\"aug\";\"08\"};"), std::string::npos);
+    EXPECT_NE(
+        source.find("\"12\"}}\r\n:foreach i in=$month do={:if ([:pick $i 0] = $mon) do={:set month [:pick $i 1] }}"),
+        std::string::npos);
+    EXPECT_NE(source.find(":local filename3 ($name3 . $sy . $day . $month . $year . $sy . $time)\r\n"),
+              std::string::npos);
+    EXPECT_TRUE(source.ends_with("/queue tree export file=$filename3"));
+    EXPECT_EQ(source.find("    "), std::string::npos);
+
+    // The backup runs before the old shaping is cleared, and is removed after the types are rebuilt.
+    const auto& commands = Router.Commands;
+    const auto at = [&](const std::string& command) {
+        return std::find(commands.begin(), commands.end(), command) - commands.begin();
+    };
+    EXPECT_LT(at("/system script: run brookfenbackup"), at("/ip firewall mangle: remove [find dscp!=\"63\"]"));
+    EXPECT_EQ(commands.back(), "/system script: remove [find name=brookfenbackup]");
+}
+
+TEST_F(ImportedScript, HostileTextsReadBackAsExactlyTheBytesGiven) {
+    const std::vector<std::string> hostile = {"a\"; /system reset-configuration; :put \"",
+                                              "$[/system reset-configuration]",
+                                              "$(:put x)$velmoserver",
+                                              "c:\\new\\",
+                                              "淺籠",
+                                              "tab\there\x01\x1B\x7F",
+                                              "?",
+                                              "\"",
+                                              ""};
+    for (const auto& text : hostile) {
+        TQvWanList wans;
+        wans.push_back(std::make_unique<TQvWan>());
+        wans.back()->Assign(Gbk(text), Gbk(text), 1, 1);
+        TQvVorrel generator;
+        generator.Generate(Gbk(text), wans, Gbk(text), 1);
+        TRouterModel router;
+        ASSERT_NO_THROW(router.Import(generator.ScriptText())) << text;
+        for (const auto* name : {"velmoserver", "LANeth", "eth0", "eth0ip"})
+            EXPECT_EQ(router.GlobalText(name), Gbk(text)) << name << ": " << text;
+    }
+}
+
+TEST(RouterScriptReader, RefusesWhatWouldRunOnARealRouter) {
+    // Guards the reader itself: these are the faults the escaping prevents.
+    TRouterModel router;
+    EXPECT_THROW(router.Import(":global a \"$[/system reset]\"\r\n"), std::runtime_error);
+    EXPECT_THROW(router.Import(":global a \"\xB5\xB1\"\r\n"), std::runtime_error);
+    EXPECT_THROW(router.Import(":global a \"x\" y\"\r\n"), std::runtime_error);
+    EXPECT_THROW(router.Import("/queue tree\r\nadd parent=$nothing\r\n"), std::runtime_error);
+    EXPECT_THROW(router.Import(":global a 1\n"), std::runtime_error);
+    router.Import(":global a \"\\B5\\B1\\\"\\$\\3F\"\r\n:global n 7\r\n/x\r\nadd v=((($n*3)-1)/2) w=(\"a\" . $n)\r\n");
+    EXPECT_EQ(router.GlobalText("a"), "\xB5\xB1\"$?");
+    EXPECT_EQ(router.Added.at(0).Get("v"), "10");
+    EXPECT_EQ(router.Added.at(0).Get("w"), "a7");
+}
+
+} // namespace
