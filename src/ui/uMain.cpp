@@ -1,0 +1,194 @@
+#include "ui/uMain.h"
+
+#include "ui/GbkEdge.h"
+#include "ui/uWanEdit.h"
+#include "ui_uMain.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QMimeData>
+#include <QScreen>
+#include <QStyle>
+
+#include <algorithm>
+
+namespace {
+
+// The exact bytes for programs that take GBK; plain text for every other.
+const QString kGbkMimeType = QStringLiteral("text/plain;charset=GBK");
+const QString kCopyCaption = QStringLiteral("复制到剪贴板[&C]");
+
+} // namespace
+
+TfrmMain::TfrmMain(TMessenger& messenger, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      RunWanEdit([](TfrmWanEdit& dialog) { return dialog.exec(); }),
+      Clipboard([] { return QGuiApplication::clipboard(); }), ui(std::make_unique<Ui::TfrmMain>()),
+      Messenger(messenger) {
+    ui->setupUi(this);
+    ApplyFormFont(*this);
+    setFixedSize(size());
+    if (const QScreen* shown = screen())
+        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), shown->availableGeometry()));
+
+    QHeaderView* header = ui->lvWans->horizontalHeader();
+    header->setSectionsClickable(false);
+    header->setSortIndicatorShown(false);
+    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    for (const auto& [column, width] : {std::pair{0, 100}, {1, 110}, {2, 90}, {3, 104}})
+        ui->lvWans->setColumnWidth(column, width);
+    ui->lvWans->verticalHeader()->setDefaultSectionSize(18);
+
+    Timer1.setObjectName(QStringLiteral("Timer1"));
+    Timer1.setInterval(1500);
+
+    connect(ui->btnAdd, &QPushButton::clicked, this, &TfrmMain::btnAddClick);
+    connect(ui->btnModify, &QPushButton::clicked, this, &TfrmMain::btnModifyClick);
+    connect(ui->btnDelete, &QPushButton::clicked, this, &TfrmMain::btnDeleteClick);
+    connect(ui->btnGenerate, &QPushButton::clicked, this, &TfrmMain::btnGenerateClick);
+    connect(ui->btnCopy, &QPushButton::clicked, this, &TfrmMain::btnCopyClick);
+    connect(&Timer1, &QTimer::timeout, this, &TfrmMain::Timer1Timer);
+
+    ui->lvWans->setRowCount(0);
+    ui->edtLanName->setText(QStringLiteral("LAN"));
+    ui->edtClientQty->setText(QStringLiteral("150"));
+    ui->edtVelmoip->setText(QStringLiteral("192.168.1.200"));
+    ui->lvWans->setFocus();
+}
+
+TfrmMain::~TfrmMain() = default;
+
+int TfrmMain::EditWan(TQvWan& wan, int editMode) {
+    TfrmWanEdit dialog(this, Messenger);
+    dialog.SetWan(wan);
+    dialog.WanList = &WanList;
+    dialog.EditMode = editMode;
+    return RunWanEdit(dialog);
+}
+
+TWanListItem* TfrmMain::SelectedItem() const {
+    const QList<QTableWidgetItem*> selected = ui->lvWans->selectedItems();
+    if (selected.isEmpty())
+        return nullptr;
+    return static_cast<TWanListItem*>(ui->lvWans->item(selected.front()->row(), 0));
+}
+
+void TfrmMain::UpdateWanItem(TQvWan& wan) {
+    auto* item = wan.ListItem;
+    if (!item) {
+        const int row = ui->lvWans->rowCount();
+        ui->lvWans->insertRow(row);
+        item = new TWanListItem(wan); // the list view owns its rows
+        ui->lvWans->setItem(row, 0, item);
+        wan.ListItem = item;
+    }
+    const int row = item->row();
+    item->setText(FromGbk(wan.NameVar.AsText()));
+    const QString columns[] = {FromGbk(wan.IpVar.AsText()),
+                               QString::number(wan.TxVar.AsInteger()) + QStringLiteral(" Mbps"),
+                               QString::number(wan.RxVar.AsInteger()) + QStringLiteral(" Mbps")};
+    for (int column = 1; column <= 3; ++column)
+        ui->lvWans->setItem(row, column, new QTableWidgetItem(columns[column - 1]));
+}
+
+void TfrmMain::btnAddClick() {
+    auto wan = std::make_unique<TQvWan>();
+    if (EditWan(*wan, TfrmWanEdit::AddMode) != QDialog::Accepted)
+        return; // the new line is freed here
+    WanList.push_back(std::move(wan));
+    UpdateWanItem(*WanList.back());
+}
+
+void TfrmMain::btnModifyClick() {
+    if (WanList.empty())
+        return;
+    TWanListItem* item = SelectedItem();
+    if (!item) {
+        Messenger.Hint(this, QStringLiteral("请选择左边要修改的WAN信息"));
+        return;
+    }
+    if (EditWan(*item->Wan, TfrmWanEdit::ModifyMode) == QDialog::Accepted)
+        UpdateWanItem(*item->Wan);
+}
+
+void TfrmMain::btnDeleteClick() {
+    if (WanList.empty())
+        return;
+    TWanListItem* item = SelectedItem();
+    if (!item) {
+        Messenger.Hint(this, QStringLiteral("请选择左边要删除的WAN信息"));
+        return;
+    }
+    const int row = item->row();
+    std::erase_if(WanList, [item](const std::unique_ptr<TQvWan>& wan) { return wan.get() == item->Wan; });
+    ui->lvWans->removeRow(row);
+    ui->lvWans->clearSelection(); // the list would select the next row; no code selects a row
+}
+
+void TfrmMain::btnGenerateClick() {
+    const auto refuse = [this](QWidget* focus, const QString& message) {
+        Messenger.Hint(this, message);
+        if (focus)
+            focus->setFocus();
+    };
+
+    const QString server = TrimmedText(ui->edtVelmoip->text());
+    if (server.isEmpty())
+        return refuse(ui->edtVelmoip, QStringLiteral("请输入Tarnwell服务器IP地址"));
+    const auto gbkServer = ToGbk(server);
+    if (!gbkServer)
+        return refuse(ui->edtVelmoip, QStringLiteral("Tarnwell服务器IP地址含有GBK无法表示的字符"));
+
+    const QString lanName = TrimmedText(ui->edtLanName->text());
+    if (lanName.isEmpty())
+        return refuse(ui->edtLanName, QStringLiteral("请输入LAN网卡名称"));
+    const auto gbkLanName = ToGbk(lanName);
+    if (!gbkLanName)
+        return refuse(ui->edtLanName, QStringLiteral("LAN网卡名称含有GBK无法表示的字符"));
+
+    const auto clients = IntegerText(ui->edtClientQty->text());
+    if (!clients || *clients <= 0)
+        return refuse(nullptr, QStringLiteral("请输入客户机数，必须大于零"));
+
+    if (WanList.empty())
+        return refuse(nullptr, QStringLiteral("请增加外网端口设置"));
+
+    Generator.Generate(*gbkServer, WanList, *gbkLanName, *clients);
+
+    QString script = FromGbk(Generator.ScriptText());
+    script.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    script.chop(1); // the last entry's line end: the box shows no empty line after "#ok"
+    ui->mmoScript->setPlainText(script);
+}
+
+bool TfrmMain::Copy(const std::string& script) {
+    QClipboard* clipboard = Clipboard ? Clipboard() : nullptr;
+    if (!clipboard)
+        return false;
+    const QByteArray bytes(script.data(), static_cast<qsizetype>(script.size()));
+    auto data = std::make_unique<QMimeData>();
+    data->setText(FromGbk(script));
+    data->setData(kGbkMimeType, bytes);
+    clipboard->setMimeData(data.release()); // the clipboard owns it
+    // A clipboard that does not hand the data back has not taken it.
+    const QMimeData* taken = clipboard->mimeData();
+    return taken && taken->hasFormat(kGbkMimeType) && taken->data(kGbkMimeType) == bytes;
+}
+
+void TfrmMain::btnCopyClick() {
+    if (!Copy(Generator.ScriptText())) {
+        Messenger.Error(this, QStringLiteral("Cannot open clipboard."));
+        return;
+    }
+    ui->btnCopy->setEnabled(false);
+    ui->btnCopy->setText(QStringLiteral("已复制到剪贴板"));
+    Timer1.start();
+}
+
+void TfrmMain::Timer1Timer() {
+    ui->btnCopy->setText(kCopyCaption);
+    ui->btnCopy->setEnabled(true);
+    Timer1.stop();
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "ui/Messenger.h"
+
+#include <QStringList>
+
+// Records the message boxes a window would show, instead of showing them.
+class TRecordingMessenger final : public TMessenger {
+public:
+    QList<TMessage> Shown;
+
+    void Show(QWidget*, const TMessage& message) override { Shown.append(message); }
+
+    QStringList Texts() const {
+        QStringList texts;
+        for (const auto& message : Shown)
+            texts.append(message.Text);
+        return texts;
+    }
+
+    // Every input hint has the same frame: caption 提示, OK only, no icon.
+    bool AllHints() const {
+        for (const auto& message : Shown)
+            if (message.Caption != QStringLiteral("提示") || message.Icon != QMessageBox::NoIcon ||
+                message.Buttons != QMessageBox::Ok)
+                return false;
+        return true;
+    }
+};
