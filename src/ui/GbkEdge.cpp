@@ -3,10 +3,6 @@
 #include "model/GbkCodec.h"
 #include "ui/InputRules.h"
 
-#include <QFont>
-#include <QStringList>
-#include <QWidget>
-
 std::optional<std::string> ToGbk(const QString& text) {
     return Utf8ToGbk(text.toStdString());
 }
@@ -23,12 +19,4 @@ QString TrimmedText(const QString& text) {
 
 std::optional<std::int32_t> IntegerText(const QString& text) {
     return ParseIntText(text.toStdString());
-}
-
-void ApplyFormFont(QWidget& form) {
-    QFont font;
-    font.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("Noto Serif CJK SC"),
-                      QStringLiteral("Noto Sans CJK SC")});
-    font.setPixelSize(12);
-    form.setFont(font);
 }

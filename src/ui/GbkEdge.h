@@ -7,8 +7,6 @@
 #include <string>
 #include <string_view>
 
-class QWidget;
-
 // The one place where the windows' Unicode text meets the model's GBK bytes.
 
 // Nullopt when a character has no GBK form; such text is refused, never
@@ -20,7 +18,3 @@ QString FromGbk(std::string_view gbk);
 QString TrimmedText(const QString& text);
 // An edit's text read by the integer text rule, untrimmed.
 std::optional<std::int32_t> IntegerText(const QString& text);
-
-// Both windows use 宋体 at 12 px; where it is missing, a Song face from the
-// CJK fonts shows the Chinese instead of boxes.
-void ApplyFormFont(QWidget& form);

@@ -1,5 +1,6 @@
 #include "ui/uMain.h"
 
+#include "ui/FormSetup.h"
 #include "ui/GbkEdge.h"
 #include "ui/uWanEdit.h"
 #include "ui_uMain.h"
@@ -28,7 +29,7 @@ TfrmMain::TfrmMain(TMessenger& messenger, QWidget* parent)
       Clipboard([] { return QGuiApplication::clipboard(); }), ui(std::make_unique<Ui::TfrmMain>()),
       Messenger(messenger) {
     ui->setupUi(this);
-    ApplyFormFont(*this);
+    SetUpForm(*this);
     setFixedSize(size());
     if (const QScreen* shown = screen())
         setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), shown->availableGeometry()));

@@ -1,5 +1,6 @@
 #include "ui/uWanEdit.h"
 
+#include "ui/FormSetup.h"
 #include "ui/GbkEdge.h"
 #include "ui_uWanEdit.h"
 
@@ -10,7 +11,7 @@ TfrmWanEdit::TfrmWanEdit(QWidget* parent, TMessenger& messenger)
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       ui(std::make_unique<Ui::TfrmWanEdit>()), Messenger(messenger) {
     ui->setupUi(this);
-    ApplyFormFont(*this);
+    SetUpForm(*this);
     setFixedSize(size());
     connect(ui->btnSave, &QPushButton::clicked, this, &TfrmWanEdit::btnSaveClick);
     connect(ui->btnCancel, &QPushButton::clicked, this, &TfrmWanEdit::btnCancelClick);
