@@ -78,12 +78,14 @@ add action=mark-packet chain=prerouting connection-mark=(${W} . "_0_Conn") disab
 } // namespace
 
 void AppendMangleRules(TScriptLines& lines, const TQvWanList& wanLines, const TQvVariant& lanVar) {
-    AppendEntry(lines, kOnlineList, {{"{LAN}", lanVar.Name}});
-    AppendEntry(lines, kJumpHeading);
+    static const TEntryText onlineList{kOnlineList}, jumpHeading{kJumpHeading}, jump{kJump},
+        markingHeading{kMarkingHeading}, marking{kMarking};
+    AppendEntry(lines, onlineList, {{"{LAN}", lanVar.Name}});
+    AppendEntry(lines, jumpHeading);
     // All jumps first, then all marking blocks: the list is walked twice.
     for (const auto& wan : wanLines)
-        AppendEntry(lines, kJump, {{"{W}", wan->NameVar.Name}});
-    AppendEntry(lines, kMarkingHeading);
+        AppendEntry(lines, jump, {{"{W}", wan->NameVar.Name}});
+    AppendEntry(lines, markingHeading);
     for (const auto& wan : wanLines)
-        AppendEntry(lines, kMarking, {{"{W}", wan->NameVar.Name}});
+        AppendEntry(lines, marking, {{"{W}", wan->NameVar.Name}});
 }

@@ -44,6 +44,7 @@ add kind=pcq name=in_8_down pcq-classifier=dst-address pcq-limit=50 pcq-rate=(($
 
 void AppendPcqTypes(TScriptLines& lines, const TQvVariant& rateRxVar, const TQvVariant& rateTxVar,
                     const TQvVariant& clientVar) {
-    AppendEntry(lines, kPcqTypes,
+    static const TEntryText pcqTypes{kPcqTypes};
+    AppendEntry(lines, pcqTypes,
                 {{"{RATERX}", rateRxVar.Name}, {"{RATETX}", rateTxVar.Name}, {"{CLIENTS}", clientVar.Name}});
 }

@@ -55,9 +55,10 @@ add limit-at=0 max-limit=((${W}Tx*9)/10) name=(${W} . "_Server_down") packet-mar
 } // namespace
 
 void AppendQueueTree(TScriptLines& lines, const TQvWanList& wanLines, const TQvVariant& lanVar) {
-    AppendEntry(lines, kRoots, {{"{LAN}", lanVar.Name}});
-    AppendEntry(lines, "#以下");
+    static const TEntryText roots{kRoots}, below{"#以下"}, lineTree{kLineTree}, ok{"#ok"};
+    AppendEntry(lines, roots, {{"{LAN}", lanVar.Name}});
+    AppendEntry(lines, below);
     for (const auto& wan : wanLines)
-        AppendEntry(lines, kLineTree, {{"{W}", wan->NameVar.Name}});
-    AppendEntry(lines, "#ok");
+        AppendEntry(lines, lineTree, {{"{W}", wan->NameVar.Name}});
+    AppendEntry(lines, ok);
 }

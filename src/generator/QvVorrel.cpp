@@ -18,7 +18,10 @@ void TQvVorrel::Generate(const std::string& serverIp, const TQvWanList& wanLines
 
 void TQvVorrel::AppendHeader(const std::string& serverIp, const TQvWanList& wanLines, const std::string& lanName,
                              std::int32_t clientCount) {
-    AppendEntry(Lines, "#Tarnwell服务端IP地址");
+    static const TEntryText serverComment{"#Tarnwell服务端IP地址"}, wanComment{"\n#{W}外网网卡"},
+        lanComment{"\n#内网网卡名称-固定只有一块"}, clientComment{"\n#客户机数量"},
+        downloadComment{"\n#PCQ 下行 取所有线路中下行最大值"}, uploadComment{"\n#PCQ 上行 取所有线路中上行最大值"};
+    AppendEntry(Lines, serverComment);
     ServerVar.Name = "velmoserver";
     ServerVar.Value = serverIp;
     Lines.push_back(ServerVar.RenderGlobal());
@@ -27,18 +30,18 @@ void TQvVorrel::AppendHeader(const std::string& serverIp, const TQvWanList& wanL
     std::int32_t maxDownload = 0;
     for (const auto& wan : wanLines) {
         wan->RenderLines();
-        AppendEntry(Lines, "\n#{W}外网网卡", {{"{W}", wan->NameVar.Name}});
+        AppendEntry(Lines, wanComment, {{"{W}", wan->NameVar.Name}});
         Lines.insert(Lines.end(), wan->Lines.begin(), wan->Lines.end());
         maxUpload = std::max(maxUpload, wan->RxVar.AsInteger());
         maxDownload = std::max(maxDownload, wan->TxVar.AsInteger());
     }
 
-    AppendEntry(Lines, "\n#内网网卡名称-固定只有一块");
+    AppendEntry(Lines, lanComment);
     LanVar.Name = "LANeth";
     LanVar.Value = lanName;
     Lines.push_back(LanVar.RenderGlobal());
 
-    AppendEntry(Lines, "\n#客户机数量");
+    AppendEntry(Lines, clientComment);
     ClientVar.Name = "ClientComputer";
     ClientVar.Value = clientCount;
     Lines.push_back(ClientVar.RenderGlobal());
@@ -48,9 +51,9 @@ void TQvVorrel::AppendHeader(const std::string& serverIp, const TQvWanList& wanL
     RateTxVar.Name = "PCQRateTx";
     RateTxVar.Value = maxDownload;
     // Tx is download and Rx upload, here as everywhere.
-    AppendEntry(Lines, "\n#PCQ 下行 取所有线路中下行最大值");
+    AppendEntry(Lines, downloadComment);
     Lines.push_back(RateTxVar.RenderGlobalMbps());
-    AppendEntry(Lines, "\n#PCQ 上行 取所有线路中上行最大值");
+    AppendEntry(Lines, uploadComment);
     Lines.push_back(RateRxVar.RenderGlobalMbps());
 }
 

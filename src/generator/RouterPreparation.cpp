@@ -106,15 +106,18 @@ remove [find priority=8]
 } // namespace
 
 void AppendRouterPreparation(TScriptLines& lines, const TQvVariant& serverVar, const TQvWanList& wanLines) {
+    static const TEntryText cleanup{kCleanup}, serverList{kServerList}, wanListHeader{kWanListHeader},
+        wanAddress{kWanAddress}, portMapping{kPortMapping}, winbox{kWinbox}, onlineCounter{kOnlineCounter},
+        backup{kBackup}, clearing{kClearing};
     const TNameFill server{"{SERVER}", serverVar.Name};
-    AppendEntry(lines, kCleanup, {server});
-    AppendEntry(lines, kServerList, {server});
-    AppendEntry(lines, kWanListHeader);
+    AppendEntry(lines, cleanup, {server});
+    AppendEntry(lines, serverList, {server});
+    AppendEntry(lines, wanListHeader);
     for (const auto& wan : wanLines)
-        AppendEntry(lines, kWanAddress, {{"{W}", wan->NameVar.Name}});
-    AppendEntry(lines, kPortMapping, {server});
-    AppendEntry(lines, kWinbox);
-    AppendEntry(lines, kOnlineCounter);
-    AppendEntry(lines, kBackup);
-    AppendEntry(lines, kClearing);
+        AppendEntry(lines, wanAddress, {{"{W}", wan->NameVar.Name}});
+    AppendEntry(lines, portMapping, {server});
+    AppendEntry(lines, winbox);
+    AppendEntry(lines, onlineCounter);
+    AppendEntry(lines, backup);
+    AppendEntry(lines, clearing);
 }

@@ -12,10 +12,28 @@
 using TScriptLines = std::vector<std::string>;
 using TNameFill = std::pair<std::string_view, std::string_view>;
 
-// Appends a fixed text as one script entry. The text is written as it reads in
-// the script, with LF line ends and UTF-8 Chinese; each {TOKEN} named in fills
-// is replaced by a variable name. The entry gets CR LF line ends and GBK bytes.
-void AppendEntry(TScriptLines& lines, std::string_view text, std::initializer_list<TNameFill> fills = {});
+// A fixed text of the script, written in the source as it reads in the script:
+// LF line ends, UTF-8 Chinese, and {TOKEN} where a variable name goes. It is
+// converted once, to CR LF line ends and GBK bytes, and split at its tokens.
+class TEntryText final {
+public:
+    explicit TEntryText(std::string_view text);
+
+    // The entry with every token replaced by the name that fills gives for it.
+    std::string Fill(std::initializer_list<TNameFill> fills = {}) const;
+
+private:
+    struct TPiece {
+        std::string Literal;
+        std::string Token; // follows Literal; empty after the last piece
+    };
+    std::vector<TPiece> Pieces;
+    std::size_t LiteralSize = 0;
+};
+
+inline void AppendEntry(TScriptLines& lines, const TEntryText& text, std::initializer_list<TNameFill> fills = {}) {
+    lines.push_back(text.Fill(fills));
+}
 
 // The sections after the variable header, in script order.
 void AppendRouterPreparation(TScriptLines& lines, const TQvVariant& serverVar, const TQvWanList& wanLines);
