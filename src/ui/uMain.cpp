@@ -2,6 +2,7 @@
 
 #include "ui/FormSetup.h"
 #include "ui/GbkEdge.h"
+#include "ui/InputCheck.h"
 #include "ui/uWanEdit.h"
 #include "ui_uMain.h"
 
@@ -129,34 +130,26 @@ void TfrmMain::btnDeleteClick() {
 }
 
 void TfrmMain::btnGenerateClick() {
-    const auto refuse = [this](QWidget* focus, const QString& message) {
-        Messenger.Hint(this, message);
-        if (focus)
-            focus->setFocus();
-    };
-
-    const QString server = TrimmedText(ui->edtVelmoip->text());
-    if (server.isEmpty())
-        return refuse(ui->edtVelmoip, QStringLiteral("请输入Tarnwell服务器IP地址"));
-    const auto gbkServer = ToGbk(server);
-    if (!gbkServer)
-        return refuse(ui->edtVelmoip, QStringLiteral("Tarnwell服务器IP地址含有GBK无法表示的字符"));
-
-    const QString lanName = TrimmedText(ui->edtLanName->text());
-    if (lanName.isEmpty())
-        return refuse(ui->edtLanName, QStringLiteral("请输入LAN网卡名称"));
-    const auto gbkLanName = ToGbk(lanName);
-    if (!gbkLanName)
-        return refuse(ui->edtLanName, QStringLiteral("LAN网卡名称含有GBK无法表示的字符"));
-
+    const TInputCheck check(Messenger, *this);
+    const auto server = check.RequiredText(*ui->edtVelmoip, QStringLiteral("请输入Tarnwell服务器IP地址"),
+                                           QStringLiteral("Tarnwell服务器IP地址"), TInputCheck::KeepEdit);
+    if (!server)
+        return;
+    const auto lanName = check.RequiredText(*ui->edtLanName, QStringLiteral("请输入LAN网卡名称"),
+                                            QStringLiteral("LAN网卡名称"), TInputCheck::KeepEdit);
+    if (!lanName)
+        return;
     const auto clients = IntegerText(ui->edtClientQty->text());
-    if (!clients || *clients <= 0)
-        return refuse(nullptr, QStringLiteral("请输入客户机数，必须大于零"));
+    if (!clients || *clients <= 0) {
+        check.Refuse(nullptr, QStringLiteral("请输入客户机数，必须大于零"));
+        return;
+    }
+    if (WanList.empty()) {
+        check.Refuse(nullptr, QStringLiteral("请增加外网端口设置"));
+        return;
+    }
 
-    if (WanList.empty())
-        return refuse(nullptr, QStringLiteral("请增加外网端口设置"));
-
-    Generator.Generate(*gbkServer, WanList, *gbkLanName, *clients);
+    Generator.Generate(*server, WanList, *lanName, *clients);
 
     QString script = FromGbk(Generator.ScriptText());
     script.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));

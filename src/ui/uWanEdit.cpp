@@ -2,6 +2,7 @@
 
 #include "ui/FormSetup.h"
 #include "ui/GbkEdge.h"
+#include "ui/InputCheck.h"
 #include "ui_uWanEdit.h"
 
 #include <QKeyEvent>
@@ -33,46 +34,32 @@ void TfrmWanEdit::LoadFields() {
 }
 
 bool TfrmWanEdit::CheckInput() {
-    const auto refuse = [this](QLineEdit* edit, const QString& message) {
-        Messenger.Hint(this, message);
-        edit->setFocus();
+    const TInputCheck check(Messenger, *this);
+    const auto name = check.RequiredText(*ui->edtName, QStringLiteral("请输入网卡名称"), QStringLiteral("网卡名称"),
+                                         TInputCheck::EmptyEdit);
+    if (!name)
         return false;
-    };
-
-    const QString name = TrimmedText(ui->edtName->text());
-    if (name.isEmpty()) {
-        ui->edtName->setText(name);
-        return refuse(ui->edtName, QStringLiteral("请输入网卡名称"));
-    }
-    const auto gbkName = ToGbk(name);
-    if (!gbkName)
-        return refuse(ui->edtName, QStringLiteral("网卡名称含有GBK无法表示的字符"));
-
-    const QString ip = TrimmedText(ui->edtIP->text());
-    if (ip.isEmpty()) {
-        ui->edtIP->setText(ip);
-        return refuse(ui->edtIP, QStringLiteral("请输入网卡IP"));
-    }
-    const auto gbkIp = ToGbk(ip);
-    if (!gbkIp)
-        return refuse(ui->edtIP, QStringLiteral("网卡IP含有GBK无法表示的字符"));
+    const auto ip = check.RequiredText(*ui->edtIP, QStringLiteral("请输入网卡IP"), QStringLiteral("网卡IP"),
+                                       TInputCheck::EmptyEdit);
+    if (!ip)
+        return false;
 
     const auto download = IntegerText(TrimmedText(ui->edtTx->text()));
     if (!download)
-        return refuse(ui->edtTx, QStringLiteral("请输入正确的下载带宽"));
+        return check.Refuse(ui->edtTx, QStringLiteral("请输入正确的下载带宽"));
     if (*download <= 0)
-        return refuse(ui->edtTx, QStringLiteral("下载带宽必须大于零"));
+        return check.Refuse(ui->edtTx, QStringLiteral("下载带宽必须大于零"));
 
     const auto upload = IntegerText(TrimmedText(ui->edtRx->text()));
     if (!upload)
-        return refuse(ui->edtRx, QStringLiteral("请输入正确的上传带宽"));
+        return check.Refuse(ui->edtRx, QStringLiteral("请输入正确的上传带宽"));
     if (*upload <= 0)
-        return refuse(ui->edtRx, QStringLiteral("上传带宽必须大于零"));
+        return check.Refuse(ui->edtRx, QStringLiteral("上传带宽必须大于零"));
 
-    if (!IsNameUnique(*gbkName))
-        return refuse(ui->edtName, QStringLiteral("网卡名称已存在，请重新输入"));
+    if (!IsNameUnique(*name))
+        return check.Refuse(ui->edtName, QStringLiteral("网卡名称已存在，请重新输入"));
 
-    Wan->Assign(*gbkName, *gbkIp, *upload, *download);
+    Wan->Assign(*name, *ip, *upload, *download);
     return true;
 }
 

@@ -4,14 +4,6 @@
 
 namespace {
 
-TEST(QvWan, StartsEmptyAndUnlinked) {
-    const TQvWan wan;
-    EXPECT_EQ(wan.ListItem, nullptr);
-    EXPECT_TRUE(wan.Lines.empty());
-    EXPECT_EQ(wan.NameVar.RenderGlobal(), "error");
-    EXPECT_EQ(wan.RxVar.RenderGlobalMbps(), "error");
-}
-
 TEST(QvWan, AssignNamesTheVariablesAfterTheInterfaceAndKeepsDirections) {
     TQvWan wan;
     wan.Assign("ether2", "58.61.10.2", 20, 100);

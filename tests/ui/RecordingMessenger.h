@@ -3,6 +3,7 @@
 #include "ui/Messenger.h"
 
 #include <QStringList>
+#include <QWidget>
 
 // Records the message boxes a window would show, instead of showing them.
 class TRecordingMessenger final : public TMessenger {
@@ -27,3 +28,15 @@ public:
         return true;
     }
 };
+
+// The named controls that Tab visits, starting at the first one.
+inline QStringList TabOrder(QWidget* first) {
+    QStringList names;
+    QWidget* widget = first;
+    do {
+        if ((widget->focusPolicy() & Qt::TabFocus) && !widget->objectName().isEmpty() && widget->isEnabled())
+            names.append(widget->objectName());
+        widget = widget->nextInFocusChain();
+    } while (widget != first);
+    return names;
+}

@@ -88,6 +88,14 @@ private Q_SLOTS:
         QCOMPARE(Window->focusWidget(), static_cast<QWidget*>(List()));
     }
 
+    void tabRunsDeleteAddModifyThenTheSettings() {
+        QCOMPARE(TabOrder(List()),
+                 (QStringList{QStringLiteral("lvWans"), QStringLiteral("btnDelete"), QStringLiteral("btnAdd"),
+                              QStringLiteral("btnModify"), QStringLiteral("edtLanName"), QStringLiteral("edtClientQty"),
+                              QStringLiteral("edtVelmoip"), QStringLiteral("mmoScript"), QStringLiteral("btnGenerate"),
+                              QStringLiteral("btnCopy")}));
+    }
+
     void firstFailedGenerateCheckWins() {
         Edit("edtVelmoip")->setText(QStringLiteral("   "));
         Edit("edtLanName")->clear();

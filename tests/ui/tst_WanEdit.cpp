@@ -67,6 +67,9 @@ private Q_SLOTS:
         for (const char* name : {"edtName", "edtIP", "edtTx", "edtRx"})
             QCOMPARE(Edit(name)->text(), QString());
         QCOMPARE(Dialog->windowTitle(), QStringLiteral("WAN端口编辑"));
+        QCOMPARE(TabOrder(Edit("edtName")),
+                 (QStringList{QStringLiteral("edtName"), QStringLiteral("edtIP"), QStringLiteral("edtTx"),
+                              QStringLiteral("edtRx"), QStringLiteral("btnSave"), QStringLiteral("btnCancel")}));
         Save();
         ExpectRefused(QStringLiteral("请输入网卡名称"), "edtName");
     }
