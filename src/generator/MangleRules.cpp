@@ -18,8 +18,8 @@ constexpr std::string_view kJump = R"~(
 add action=jump chain=forward comment=(${W} . "_Conn") disabled=no jump-target=(${W} . "_Conn") out-interface=${W}
 add action=jump chain=forward disabled=no in-interface=${W} jump-target=(${W} . "_Conn"))~";
 
-// The heading says 40 rules; the blocks hold 46. Routers' operators know the
-// heading by its words, so it stays.
+// The heading speaks of 40 rules though the blocks hold 46: its words are fixed
+// text and do not follow the count.
 constexpr std::string_view kMarkingHeading = R"~(
 #——————————————————————————————————————————————————————————————————————————————————————————
 #数据标记，每增加一条外网则按以下模版生成40条规则；顺序不可错)~";

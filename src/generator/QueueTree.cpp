@@ -10,9 +10,9 @@ constexpr std::string_view kRoots = R"~(
 add limit-at=0 max-limit=0 name=Global_down packet-mark="" parent=${LAN} priority=8
 add limit-at=0 max-limit=0 name=Global_up packet-mark="" parent=global-out priority=8)~";
 
-// The tree's irregularities are what routers in the field run: the download
-// Low_ leaf 8.5_ (not 8.4_), the class 4 queues in the other direction's run,
-// and the upload class 4 web leaf at priority 5.
+// The tree's irregularities are kept byte for byte: the download Low_ leaf
+// 8.5_ (not 8.4_), the class 4 queues in the other direction's run, and the
+// upload class 4 web leaf at priority 5.
 constexpr std::string_view kLineTree = R"~(
 /queue tree
 add limit-at=0 max-limit=(${W}Tx-1000000) name=(${W} . "_down") packet-mark="" parent=Global_down priority=8

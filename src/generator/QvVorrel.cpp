@@ -1,6 +1,7 @@
 #include "generator/QvVorrel.h"
 
 #include "generator/Sections.h"
+
 #include <algorithm>
 
 void TQvVorrel::Generate(const std::string& serverIp, const TQvWanList& wanLines, const std::string& lanName,
