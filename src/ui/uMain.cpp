@@ -70,10 +70,14 @@ int TfrmMain::EditWan(TQvWan& wan, int editMode) {
     return RunWanEdit(dialog);
 }
 
-TWanListItem* TfrmMain::SelectedItem() const {
+TWanListItem* TfrmMain::SelectedItem(const QString& noSelectionHint) {
+    if (WanList.empty())
+        return nullptr; // nothing to pick, nothing to say
     const QList<QTableWidgetItem*> selected = ui->lvWans->selectedItems();
-    if (selected.isEmpty())
+    if (selected.isEmpty()) {
+        Messenger.Hint(this, noSelectionHint);
         return nullptr;
+    }
     return static_cast<TWanListItem*>(ui->lvWans->item(selected.front()->row(), 0));
 }
 
@@ -104,25 +108,17 @@ void TfrmMain::btnAddClick() {
 }
 
 void TfrmMain::btnModifyClick() {
-    if (WanList.empty())
+    TWanListItem* item = SelectedItem(QStringLiteral("请选择左边要修改的WAN信息"));
+    if (!item)
         return;
-    TWanListItem* item = SelectedItem();
-    if (!item) {
-        Messenger.Hint(this, QStringLiteral("请选择左边要修改的WAN信息"));
-        return;
-    }
     if (EditWan(*item->Wan, TfrmWanEdit::ModifyMode) == QDialog::Accepted)
         UpdateWanItem(*item->Wan);
 }
 
 void TfrmMain::btnDeleteClick() {
-    if (WanList.empty())
+    TWanListItem* item = SelectedItem(QStringLiteral("请选择左边要删除的WAN信息"));
+    if (!item)
         return;
-    TWanListItem* item = SelectedItem();
-    if (!item) {
-        Messenger.Hint(this, QStringLiteral("请选择左边要删除的WAN信息"));
-        return;
-    }
     const int row = item->row();
     std::erase_if(WanList, [item](const std::unique_ptr<TQvWan>& wan) { return wan.get() == item->Wan; });
     ui->lvWans->removeRow(row);

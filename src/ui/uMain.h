@@ -56,6 +56,7 @@ private:
     QTimer Timer1{this};
 
     int EditWan(TQvWan& wan, int editMode);
-    TWanListItem* SelectedItem() const;
+    // The selected row's item; null on an empty list, or after the hint when no row is selected.
+    TWanListItem* SelectedItem(const QString& noSelectionHint);
     bool Copy(const std::string& script);
 };
