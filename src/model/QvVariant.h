@@ -27,9 +27,10 @@ private:
     std::string Render(std::string_view integerSuffix) const;
 };
 
-// A text escaped for a RouterOS double-quoted string. Quotes and backslashes
-// would end the string or start an escape, `$` would substitute variables and
-// run commands, and the terminal takes 7-bit input only; so those become
-// escapes, and so does every byte outside printable ASCII, GBK lead and trail
-// bytes included (a trail byte can be 0x5C, a backslash).
+// A text escaped for a RouterOS double-quoted string. A quote would end the
+// string, a backslash start an escape, and `$` substitute variables and run
+// commands: those three are escaped with a backslash. The terminal takes 7-bit
+// input only, so `?`, control bytes and every byte from 0x7F up are written as
+// \XX hex escapes, both bytes of a GBK character included: its trail byte may
+// read as ASCII, even as a backslash (淺 is 9C 5C).
 std::string EscapeScriptString(std::string_view bytes);
