@@ -196,6 +196,8 @@ private Q_SLOTS:
         for (const bool closeBox : {false, true}) {
             Open(first, TfrmWanEdit::ModifyMode);
             Fill(QStringLiteral("changed"), QStringLiteral("x"), QStringLiteral("5"), QStringLiteral("5"));
+            QTest::keyClick(Edit("edtName"), Qt::Key_Escape); // no cancel button: Escape closes nothing
+            QVERIFY(Dialog->isVisible());
             if (closeBox)
                 Dialog->close();
             else
