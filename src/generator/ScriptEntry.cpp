@@ -25,8 +25,7 @@ TEntryText::TEntryText(std::string_view text) {
 
     TPiece piece;
     for (std::size_t i = 0; i < gbk.size();) {
-        const auto byte = static_cast<unsigned char>(gbk[i]);
-        if (byte >= 0x81 && byte <= 0xFE && i + 1 < gbk.size()) {
+        if (GbkCharLength(gbk, i) == 2) {
             // A GBK character: its trail byte may read as '{'.
             piece.Literal.append(gbk, i, 2);
             i += 2;

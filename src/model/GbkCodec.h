@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,6 +14,14 @@
 std::optional<std::string> Utf8ToGbk(std::string_view utf8);
 
 std::string GbkToUtf8(std::string_view gbk);
+
+// Bytes taken by the character at `at`: 2 for a lead byte (0x81 to 0xFE) with a
+// byte after it, else 1. A trail byte can read as ASCII ('@', '\\', '{'), so
+// byte-wise scans of GBK text step over whole characters.
+constexpr std::size_t GbkCharLength(std::string_view gbk, std::size_t at) {
+    const auto byte = static_cast<unsigned char>(gbk[at]);
+    return byte >= 0x81 && byte <= 0xFE && at + 1 < gbk.size() ? 2 : 1;
+}
 
 // For the program's own fixed texts. A text that does not convert is a
 // programming error, so it throws std::logic_error instead of writing a

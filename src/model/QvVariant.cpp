@@ -1,5 +1,7 @@
 #include "model/QvVariant.h"
 
+#include "model/GbkCodec.h"
+
 std::string EscapeScriptString(std::string_view bytes) {
     static constexpr char kHex[] = "0123456789ABCDEF";
     std::string out;
@@ -12,9 +14,8 @@ std::string EscapeScriptString(std::string_view bytes) {
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         const char ch = bytes[i];
         const auto byte = static_cast<unsigned char>(ch);
-        if (byte >= 0x81 && byte <= 0xFE && i + 1 < bytes.size()) {
-            // A GBK character: its trail byte may look like ASCII ('@', '\\'),
-            // so both bytes go as escapes.
+        if (GbkCharLength(bytes, i) == 2) {
+            // Both bytes of a GBK character go as escapes.
             appendHex(byte);
             appendHex(static_cast<unsigned char>(bytes[++i]));
         } else if (ch == '"' || ch == '\\' || ch == '$') {
