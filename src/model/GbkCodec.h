@@ -9,10 +9,15 @@
 // (code page 936). Everything inside the core is GBK bytes; these are the only
 // conversions between it and UTF-8.
 
-// Nullopt when a character of the text has no exact GBK form: such text must be
-// refused, never written as a substitute like '?'.
+// Whether the platform's GBK converter can be opened at all (ICU data or the
+// system's code page 936 may be missing). Without it no script can be written.
+bool GbkCodecReady();
+
+// Nullopt when the UTF-8 is ill-formed or a character of the text has no exact
+// GBK form: such text must be refused, never written as a substitute like '?'.
 std::optional<std::string> Utf8ToGbk(std::string_view utf8);
 
+// For display: a byte sequence that is no GBK character becomes U+FFFD.
 std::string GbkToUtf8(std::string_view gbk);
 
 // Bytes taken by the character at `at`: 2 for a lead byte (0x81 to 0xFE) with a

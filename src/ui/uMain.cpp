@@ -14,6 +14,7 @@
 #include <QStyle>
 
 #include <algorithm>
+#include <exception>
 
 namespace {
 
@@ -145,7 +146,16 @@ void TfrmMain::btnGenerateClick() {
         return;
     }
 
-    Generator.Generate(*server, WanList, *lanName, *clients);
+    // Nothing may leave a slot; a run that fails halfway must not leave half a
+    // script for Copy, so the earlier one stays, as after a refused input.
+    const auto previous = Generator.Lines;
+    try {
+        Generator.Generate(*server, WanList, *lanName, *clients);
+    } catch (const std::exception& failure) {
+        Generator.Lines = previous;
+        Messenger.Error(this, QString::fromUtf8(failure.what()));
+        return;
+    }
 
     QString script = FromGbk(Generator.ScriptText());
     script.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -159,6 +169,9 @@ bool TfrmMain::Copy(const std::string& script) {
         return false;
     const QByteArray bytes(script.data(), static_cast<qsizetype>(script.size()));
     auto data = std::make_unique<QMimeData>();
+    // On Windows Qt puts the Unicode text on the clipboard, and Windows itself
+    // derives the 8-bit text from it in the system code page: GBK on a Chinese
+    // system. The GBK format carries the exact bytes for every other program.
     data->setText(FromGbk(script));
     data->setData(kGbkMimeType, bytes);
     clipboard->setMimeData(data.release()); // the clipboard owns it

@@ -94,4 +94,26 @@ TEST(GbkCodec, ConvertsExactlyOrRefuses) {
     EXPECT_THROW(FixedGbk("😀"), std::logic_error);
 }
 
+// Where the platforms' converters differ: the single-byte euro, characters a
+// converter drops or maps to a look-alike, input that is not text at all.
+TEST(GbkCodec, BackendEdgesAreExact) {
+    EXPECT_TRUE(GbkCodecReady());
+    EXPECT_EQ(Utf8ToGbk("€5"), "\x80"
+                               "5");
+    EXPECT_EQ(GbkToUtf8("\x80"), "€");
+    EXPECT_EQ(Utf8ToGbk("a\u00B7b"), "a\xA1\xA4"
+                                     "b");
+    for (const char* refused : {"\uFEFFa", "\uFEFF", "\u00A5", "\u30FB", "\uFFFD", "\u203E"})
+        EXPECT_EQ(Utf8ToGbk(refused), std::nullopt) << refused;
+    // Ill-formed UTF-8: a stray continuation byte, a truncated sequence, an encoded surrogate.
+    for (const char* broken : {"a\x80", "\xE4\xB8", "\xED\xA0\x80"})
+        EXPECT_EQ(Utf8ToGbk(broken), std::nullopt);
+    // A lead byte without its trail shows as U+FFFD, and takes no digit with it.
+    EXPECT_EQ(GbkToUtf8("\xB5\xB1\xB5"), "当\uFFFD");
+    EXPECT_EQ(GbkToUtf8("\xB5"
+                        "1"),
+              "\uFFFD"
+              "1");
+}
+
 } // namespace

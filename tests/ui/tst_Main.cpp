@@ -139,6 +139,19 @@ private Q_SLOTS:
         Click("btnGenerate");
         QCOMPARE(Messages.Texts(), QStringList{QStringLiteral("LAN网卡名称含有GBK无法表示的字符")});
         QCOMPARE(Window->focusWidget(), static_cast<QWidget*>(Edit("edtLanName")));
+
+        // Pasted broken text must not reach the script as "\3F" or lose a character.
+        Messages.Shown.clear();
+        Edit("edtLanName")->setText(QStringLiteral("LAN"));
+        Edit("edtVelmoip")->setText(QStringLiteral("10.0.0.1") + QChar(0xD800));
+        Click("btnGenerate");
+        QCOMPARE(Messages.Texts(), QStringList{QStringLiteral("Tarnwell服务器IP地址含有GBK无法表示的字符")});
+        Messages.Shown.clear();
+        Edit("edtVelmoip")->setText(QStringLiteral("10.0.0.1"));
+        Edit("edtLanName")->setText(QString(QChar(0xFEFF)));
+        Click("btnGenerate");
+        QCOMPARE(Messages.Texts(), QStringList{QStringLiteral("LAN网卡名称含有GBK无法表示的字符")});
+        QVERIFY(Window->Generator.Lines.empty());
     }
 
     void clientCountTexts_data() {

@@ -189,6 +189,18 @@ private Q_SLOTS:
         Fill(QStringLiteral("wan"), QStringLiteral("1.1.1.1ÿ"), QStringLiteral("1"), QStringLiteral("1"));
         Save();
         ExpectRefused(QStringLiteral("网卡IP含有GBK无法表示的字符"), "edtIP");
+
+        // Pasted broken text: a lone surrogate would be saved as '?', and a
+        // U+FEFF, leading or alone, would vanish.
+        const QString wan = QStringLiteral("wan");
+        for (const QString& name : {wan + QChar(0xD800), QChar(0xDC00) + wan, QString(QChar(0xFEFF)),
+                                    QChar(0xFEFF) + wan, QStringLiteral(" ") + QChar(0xFEFF)}) {
+            Messages.Shown.clear();
+            Fill(name, QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1"));
+            Save();
+            ExpectRefused(QStringLiteral("网卡名称含有GBK无法表示的字符"), "edtName");
+        }
+        QVERIFY(NewLine.NameVar.Name.empty()); // never assigned
     }
 
     void cancelAndCloseBoxLeaveTheLineUntouched() {

@@ -1,4 +1,4 @@
-#include "ui/InputRules.h"
+#include "model/InputRules.h"
 
 namespace {
 
