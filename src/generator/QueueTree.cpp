@@ -8,7 +8,7 @@ constexpr std::string_view kRoots = R"~(
 #固定导入信息；顺序不可错
 /queue tree
 add limit-at=0 max-limit=0 name=Global_down packet-mark="" parent=${LAN} priority=8
-add limit-at=0 max-limit=0 name=Global_up packet-mark="" parent=global-out priority=8)~";
+add limit-at=0 max-limit=0 name=Global_up packet-mark="" parent={UPROOT} priority=8)~";
 
 // The tree's irregularities are kept byte for byte: the download Low_ leaf
 // 8.5_ (not 8.4_), the class 4 queues in the other direction's run, and the
@@ -54,9 +54,11 @@ add limit-at=0 max-limit=((${W}Tx*9)/10) name=(${W} . "_Server_down") packet-mar
 
 } // namespace
 
-void AppendQueueTree(TScriptLines& lines, const TQvWanList& wanLines, const TQvVariant& lanVar) {
+void AppendQueueTree(TScriptLines& lines, const TQvWanList& wanLines, const TQvVariant& lanVar, TRouterOs target) {
     static const TEntryText roots{kRoots}, below{"#以下"}, lineTree{kLineTree}, ok{"#ok"};
-    AppendEntry(lines, roots, {{"{LAN}", lanVar.Name}});
+    // v6 renamed the upload root's parent and refuses global-out.
+    const std::string_view uploadRoot = target == TRouterOs::V5 ? "global-out" : "global";
+    AppendEntry(lines, roots, {{"{LAN}", lanVar.Name}, {"{UPROOT}", uploadRoot}});
     AppendEntry(lines, below);
     for (const auto& wan : wanLines)
         AppendEntry(lines, lineTree, {{"{W}", wan->NameVar.Name}});

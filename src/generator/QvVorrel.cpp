@@ -11,10 +11,10 @@ void TQvVorrel::Generate(const std::string& serverIp, const TQvWanList& wanLines
         wanLines[i]->SetVarNames("eth" + std::to_string(i));
     Lines.clear();
     AppendHeader(serverIp, wanLines, lanName, clientCount);
-    AppendRouterPreparation(Lines, ServerVar, wanLines);
+    AppendRouterPreparation(Lines, ServerVar, wanLines, Target);
     AppendPcqTypes(Lines, RateRxVar, RateTxVar, ClientVar);
     AppendMangleRules(Lines, wanLines, LanVar);
-    AppendQueueTree(Lines, wanLines, LanVar);
+    AppendQueueTree(Lines, wanLines, LanVar, Target);
 }
 
 void TQvVorrel::AppendHeader(const std::string& serverIp, const TQvWanList& wanLines, const std::string& lanName,

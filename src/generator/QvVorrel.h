@@ -1,5 +1,6 @@
 #pragma once
 
+#include "generator/RouterOs.h"
 #include "model/QvVariant.h"
 #include "model/QvWan.h"
 
@@ -19,6 +20,8 @@ public:
     TQvVariant ClientVar;
     TQvVariant RateRxVar;
     TQvVariant RateTxVar;
+    // The router the next Generate writes for.
+    TRouterOs Target = TRouterOs::V5;
 
     // Renames every line eth0, eth1, … by its place and refills Lines.
     void Generate(const std::string& serverIp, const TQvWanList& wanLines, const std::string& lanName,

@@ -1,5 +1,7 @@
 #include "generator/Sections.h"
 
+#include <iterator>
+
 // Clears what an earlier import left, fills the address lists, forwards the
 // management ports, and backs up and clears the old shaping before it is rebuilt.
 
@@ -57,27 +59,27 @@ add comment="" disabled=no interval=10m name=Online_Stat on-event=":global s 0\
     \$s+1)}\r\
     \n:log info (\"\B5\B1\C7\B0\" . \$s . \"\CC\A8\BF\CD\BB\A7\BB\FA\D4\DA\CF\
     \DF\")" policy=reboot,read,write,policy,test,password,sniff,sensitive \
-    start-date=jan/01/1970 start-time=00:00:00
+    {STARTDATE}start-time=00:00:00
 )~";
 
 constexpr std::string_view kBackup = R"~(
 #备份Mangle 、Queue tree 、Queue type [固定值]
 /system script
 add name=brookfenbackup policy=\
-    ftp,reboot,read,write,policy,test,winbox,password,sniff,sensitive source="\
+    ftp,reboot,read,write,policy,test,{WINBOX}password,sniff,sensitive source="\
     :local name1 mangel\r\
     \n:local name2 tree\r\
     \n:local name3 pcq\r\
     \n:local sy \"_\"\r\
-    \n:local year [:pick [/system clock get date] 7 11]\r\
-    \n:local mon [:pick [/system clock get date] 0 3]\r\
-    \n:local day [:pick [/system clock get date] 4 6]\r\
+    \n:local year [:pick [/system clock get date] {YEARAT}]\r\
+    \n:local mon [:pick [/system clock get date] {MONAT}]\r\
+    \n:local day [:pick [/system clock get date] {DAYAT}]\r\
     \n:local hh [:pick [/system clock get time] 0 2] \r\
     \n:local mm [:pick [/system clock get time] 3 5] \r\
     \n:local time (\$hh . \$mm)\r\
-    \n:local month {{\"jan\";\"01\"};{\"feb\";\"02\"};{\"mar\";\"03\"};{\"apr\
-    \";\"04\"};{\"may\";\"05\"};{\"jun\";\"06\"};{\"jul\";\"07\"};{\"aug\";\"\
-    08\"};{\"sep\";\"09\"};{\"oct\";\"10\"};{\"nov\";\"11\"};{\"dec\";\"12\"}}\
+    \n:local month {{\"{JAN}\";\"01\"};{\"{FEB}\";\"02\"};{\"{MAR}\";\"03\"};{\"{APR}\
+    \";\"04\"};{\"{MAY}\";\"05\"};{\"{JUN}\";\"06\"};{\"{JUL}\";\"07\"};{\"{AUG}\";\"\
+    08\"};{\"{SEP}\";\"09\"};{\"{OCT}\";\"10\"};{\"{NOV}\";\"11\"};{\"{DEC}\";\"12\"}}\
     \r\
     \n:foreach i in=\$month do={:if ([:pick \$i 0] = \$mon) do={:set month [:p\
     ick \$i 1] }}\r\
@@ -92,23 +94,59 @@ add name=brookfenbackup policy=\
     \n/queue tree export file=\$filename3"
 /system script run brookfenbackup)~";
 
-constexpr std::string_view kClearing = R"~(
+// One entry in three parts. v5 clears the queue types before the tree that
+// uses them. Later releases refuse that, keep PPP lines' dynamic rules, and
+// ship two built-in types with pcq-limit=50 that cannot be removed.
+constexpr std::string_view kClearingMangle = R"~(
 #清理信息mangle type tree 旧信息
 /ip firewall mangle
-remove [find dscp!="63"]
-/queue type
-remove [find pcq-limit=50]
-/queue tree
+remove [find dscp!="63"{DYNAMIC}]
+)~";
+
+constexpr std::string_view kClearingTree = R"~(/queue tree
 remove [find priority!=8]
 remove [find priority=8]
 )~";
 
+constexpr std::string_view kClearingTypesV5 = R"~(/queue type
+remove [find pcq-limit=50]
+)~";
+
+constexpr std::string_view kClearingTypes = R"~(/queue type
+:foreach i in=[find pcq-limit=50] do={:do {remove $i} on-error={}}
+)~";
+
+// What the targets read differently in the online counter and the backup.
+struct TTargetTexts {
+    std::string_view StartDate;            // the scheduler's start; v7.10 prints ISO dates, so it is left out
+    std::string_view WinboxPolicy;         // v7 has no winbox policy for scripts; v7.0-7.9 share the v6 text
+    std::string_view YearAt, MonAt, DayAt; // :pick offsets into the date: mar/07/2024 or, from v7.10, 2024-03-07
+    bool IsoMonths;                        // the month table's keys: jan … dec, or 01 … 12
+};
+
+TTargetTexts TextsFor(TRouterOs target) {
+    if (target == TRouterOs::V5)
+        return {"start-date=jan/01/1970 ", "winbox,", "7 11", "0 3", "4 6", false};
+    if (target == TRouterOs::V6)
+        return {"start-date=jan/01/1970 ", "", "7 11", "0 3", "4 6", false};
+    return {"", "", "0 4", "5 7", "8 10", true};
+}
+
+constexpr std::string_view kMonths[] = {"jan", "feb", "mar", "apr", "may", "jun",
+                                        "jul", "aug", "sep", "oct", "nov", "dec"};
+constexpr std::string_view kMonthTokens[] = {"{JAN}", "{FEB}", "{MAR}", "{APR}", "{MAY}", "{JUN}",
+                                             "{JUL}", "{AUG}", "{SEP}", "{OCT}", "{NOV}", "{DEC}"};
+constexpr std::string_view kMonthNumbers[] = {"01", "02", "03", "04", "05", "06", "07", "08", "09", "10", "11", "12"};
+
 } // namespace
 
-void AppendRouterPreparation(TScriptLines& lines, const TQvVariant& serverVar, const TQvWanList& wanLines) {
+void AppendRouterPreparation(TScriptLines& lines, const TQvVariant& serverVar, const TQvWanList& wanLines,
+                             TRouterOs target) {
     static const TEntryText cleanup{kCleanup}, serverList{kServerList}, wanListHeader{kWanListHeader},
         wanAddress{kWanAddress}, portMapping{kPortMapping}, winbox{kWinbox}, onlineCounter{kOnlineCounter},
-        backup{kBackup}, clearing{kClearing};
+        backup{kBackup}, clearingMangle{kClearingMangle}, clearingTree{kClearingTree},
+        clearingTypesV5{kClearingTypesV5}, clearingTypes{kClearingTypes};
+    const TTargetTexts texts = TextsFor(target);
     const TNameFill server{"{SERVER}", serverVar.Name};
     AppendEntry(lines, cleanup, {server});
     AppendEntry(lines, serverList, {server});
@@ -117,7 +155,19 @@ void AppendRouterPreparation(TScriptLines& lines, const TQvVariant& serverVar, c
         AppendEntry(lines, wanAddress, {{"{W}", wan->NameVar.Name}});
     AppendEntry(lines, portMapping, {server});
     AppendEntry(lines, winbox);
-    AppendEntry(lines, onlineCounter);
-    AppendEntry(lines, backup);
-    AppendEntry(lines, clearing);
+    AppendEntry(lines, onlineCounter, {{"{STARTDATE}", texts.StartDate}});
+
+    std::vector<TNameFill> backupFills{{"{WINBOX}", texts.WinboxPolicy},
+                                       {"{YEARAT}", texts.YearAt},
+                                       {"{MONAT}", texts.MonAt},
+                                       {"{DAYAT}", texts.DayAt}};
+    for (std::size_t month = 0; month < std::size(kMonthTokens); ++month)
+        backupFills.emplace_back(kMonthTokens[month], texts.IsoMonths ? kMonthNumbers[month] : kMonths[month]);
+    lines.push_back(backup.Fill(backupFills));
+
+    if (target == TRouterOs::V5)
+        lines.push_back(clearingMangle.Fill({{"{DYNAMIC}", ""}}) + clearingTypesV5.Fill() + clearingTree.Fill());
+    else
+        lines.push_back(clearingMangle.Fill({{"{DYNAMIC}", " dynamic=no"}}) + clearingTree.Fill() +
+                        clearingTypes.Fill());
 }

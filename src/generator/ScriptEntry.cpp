@@ -49,7 +49,7 @@ TEntryText::TEntryText(std::string_view text) {
     Pieces.push_back(std::move(piece));
 }
 
-std::string TEntryText::Fill(std::initializer_list<TNameFill> fills) const {
+std::string TEntryText::Fill(std::span<const TNameFill> fills) const {
     std::string entry;
     entry.reserve(LiteralSize + 16 * Pieces.size());
     for (const TPiece& piece : Pieces) {

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "generator/RouterOs.h"
 #include "model/QvVariant.h"
 #include "model/QvWan.h"
 
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -20,7 +22,10 @@ public:
     explicit TEntryText(std::string_view text);
 
     // The entry with every token replaced by the name that fills gives for it.
-    std::string Fill(std::initializer_list<TNameFill> fills = {}) const;
+    std::string Fill(std::initializer_list<TNameFill> fills = {}) const {
+        return Fill(std::span(fills.begin(), fills.size()));
+    }
+    std::string Fill(std::span<const TNameFill> fills) const;
 
 private:
     struct TPiece {
@@ -36,8 +41,9 @@ inline void AppendEntry(TScriptLines& lines, const TEntryText& text, std::initia
 }
 
 // The sections after the variable header, in script order.
-void AppendRouterPreparation(TScriptLines& lines, const TQvVariant& serverVar, const TQvWanList& wanLines);
+void AppendRouterPreparation(TScriptLines& lines, const TQvVariant& serverVar, const TQvWanList& wanLines,
+                             TRouterOs target);
 void AppendPcqTypes(TScriptLines& lines, const TQvVariant& rateRxVar, const TQvVariant& rateTxVar,
                     const TQvVariant& clientVar);
 void AppendMangleRules(TScriptLines& lines, const TQvWanList& wanLines, const TQvVariant& lanVar);
-void AppendQueueTree(TScriptLines& lines, const TQvWanList& wanLines, const TQvVariant& lanVar);
+void AppendQueueTree(TScriptLines& lines, const TQvWanList& wanLines, const TQvVariant& lanVar, TRouterOs target);

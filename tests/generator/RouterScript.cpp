@@ -1,6 +1,7 @@
 #include "generator/RouterScript.h"
 
 #include <cctype>
+#include <regex>
 #include <stdexcept>
 
 namespace {
@@ -285,6 +286,16 @@ void TRouterModel::Import(std::string_view script) {
             Added.push_back(std::move(item));
         } else if (word == "remove" || word == "run") {
             Commands.push_back(menu + ": " + word + ' ' + parser.Rest());
+        } else if (word == ":foreach") {
+            // Only the guarded removal: each found item, its error ignored.
+            const std::string var = parser.Word();
+            const std::string rest = parser.Rest();
+            std::smatch found;
+            if (!std::regex_match(rest, found,
+                                  std::regex(R"(in=\[(find [^\]]*)\] do=\{:do \{remove \$(\w+)\} on-error=\{\}\})")) ||
+                found[2] != var)
+                Fail("loop outside the subset", line);
+            Commands.push_back(menu + ": remove [" + found[1].str() + "] " + kEachIgnoringErrors);
         } else {
             Fail("command outside the subset", line);
         }

@@ -9,7 +9,8 @@
 #include <vector>
 
 // A reader for the subset of RouterOS script that Qostrel writes: comments,
-// menu lines, `:global`, `add`, `remove [find …]` and `run`, quoted strings with
+// menu lines, `:global`, `add`, `remove [find …]` and `run`, the loop
+// `:foreach i in=[find …] do={:do {remove $i} on-error={}}`, quoted strings with
 // their escapes, `$variables`, parenthesised expressions with `.` and
 // `+ - * /` on 64-bit integers, and the backslash continuation of export
 // layout. It imports a script into a plain model of the router, evaluating
@@ -25,11 +26,14 @@ struct TRouterItem {
     bool Has(std::string_view name) const;
 };
 
+// Ends the command recorded for the `:foreach` removal.
+inline constexpr const char* kEachIgnoringErrors = "(each, errors ignored)";
+
 class TRouterModel {
 public:
     std::map<std::string, TRouterValue> Globals;
     std::vector<TRouterItem> Added;
-    std::vector<std::string> Commands; // remove and run commands, as "menu: command"
+    std::vector<std::string> Commands; // remove and run commands, as "menu: command"; loops as their removal
 
     void Import(std::string_view script);
     std::vector<const TRouterItem*> In(std::string_view menu) const;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -26,14 +27,22 @@ std::string FirstDifference(const std::string& expected, const std::string& actu
     return "sizes " + std::to_string(expected.size()) + " and " + std::to_string(actual.size());
 }
 
-TEST(Script, OneLineMatchesTheGoldenBytes) {
+class OneLineScript : public testing::TestWithParam<std::pair<TRouterOs, const char*>> {};
+
+TEST_P(OneLineScript, MatchesTheGoldenBytes) {
     auto wans = MakeWans({{"pppoe-out1", "100.64.1.2", 100, 20}});
     TQvVorrel generator;
+    generator.Target = GetParam().first;
     generator.Generate("192.168.1.200", wans, "LAN", 150);
-    const std::string expected = ReadTestData("script_one_line.txt");
+    const std::string expected = ReadTestData(GetParam().second);
     const std::string actual = generator.ScriptText();
     EXPECT_TRUE(actual == expected) << FirstDifference(expected, actual);
 }
+
+INSTANTIATE_TEST_SUITE_P(Targets, OneLineScript,
+                         testing::Values(std::pair{TRouterOs::V5, "script_one_line.txt"},
+                                         std::pair{TRouterOs::V6, "script_one_line_v6.txt"},
+                                         std::pair{TRouterOs::V7, "script_one_line_v7.txt"}));
 
 TEST(Script, ThreeLinesWithAnEscapedNameMatchTheGoldenBytes) {
     auto wans = MakeWans({{"ether2", "58.61.10.2", 100, 20},
