@@ -15,12 +15,15 @@
 
 #include <algorithm>
 #include <exception>
+#include <iterator>
 
 namespace {
 
 // The exact bytes for programs that take GBK; plain text for every other.
 const QString kGbkMimeType = QStringLiteral("text/plain;charset=GBK");
 const QString kCopyCaption = QStringLiteral("复制到剪贴板[&C]");
+// cboRouterOs's items, in order.
+constexpr TRouterOs kRouterTargets[] = {TRouterOs::V5, TRouterOs::V6, TRouterOs::V7};
 
 } // namespace
 
@@ -149,6 +152,8 @@ void TfrmMain::btnGenerateClick() {
     // Nothing may leave a slot; a run that fails halfway must not leave half a
     // script for Copy, so the earlier one stays, as after a refused input.
     const auto previous = Generator.Lines;
+    const int target = ui->cboRouterOs->currentIndex();
+    Generator.Target = target > 0 && target < int(std::size(kRouterTargets)) ? kRouterTargets[target] : TRouterOs::V5;
     try {
         Generator.Generate(*server, WanList, *lanName, *clients);
     } catch (const std::exception& failure) {

@@ -4,6 +4,7 @@
 #include "ui/uWanEdit.h"
 
 #include <QClipboard>
+#include <QComboBox>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMimeData>
@@ -93,7 +94,7 @@ private Q_SLOTS:
                  (QStringList{QStringLiteral("lvWans"), QStringLiteral("btnDelete"), QStringLiteral("btnAdd"),
                               QStringLiteral("btnModify"), QStringLiteral("edtLanName"), QStringLiteral("edtClientQty"),
                               QStringLiteral("edtVelmoip"), QStringLiteral("mmoScript"), QStringLiteral("btnGenerate"),
-                              QStringLiteral("btnCopy")}));
+                              QStringLiteral("btnCopy"), QStringLiteral("cboRouterOs")}));
     }
 
     void firstFailedGenerateCheckWins() {
@@ -261,6 +262,38 @@ private Q_SLOTS:
         QCOMPARE(shown, expected);
         QVERIFY(shown.startsWith(QStringLiteral("#Tarnwell服务端IP地址\n")));
         QVERIFY(shown.endsWith(QStringLiteral("queue=in_Server_down\n#ok")));
+    }
+
+    void routerTargetIsChosenByKeyboardAndTakesEffectOnGenerate() {
+        Add(QStringLiteral("pppoe-out1"), QStringLiteral("100.64.1.2"), QStringLiteral("100"), QStringLiteral("20"));
+        Click("btnGenerate");
+        auto* box = Child<QPlainTextEdit>("mmoScript");
+        const QString v5 = box->toPlainText();
+        QVERIFY(v5.contains(QStringLiteral(" parent=global-out ")));
+        auto* combo = Child<QComboBox>("cboRouterOs");
+        QCOMPARE(combo->currentText(), QStringLiteral("RouterOS v5"));
+
+        Window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(Window.get()));
+        QTest::keyClick(Window.get(), Qt::Key_R, Qt::AltModifier);
+        QCOMPARE(Window->focusWidget(), static_cast<QWidget*>(combo));
+        QTest::keyClick(combo, Qt::Key_Down);
+        QTest::keyClick(combo, Qt::Key_Down);
+        QCOMPARE(combo->currentText(), QStringLiteral("RouterOS v7.10+"));
+        QCOMPARE(box->toPlainText(), v5); // nothing changes before the next Generate
+
+        Click("btnGenerate");
+        TQvVorrel v7;
+        v7.Target = TRouterOs::V7;
+        v7.Generate("192.168.1.200", Window->WanList, "LAN", 150);
+        QString shown = FromGbk(v7.ScriptText());
+        shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        shown.chop(1);
+        QCOMPARE(box->toPlainText(), shown);
+        QVERIFY(shown.contains(QStringLiteral(" parent=global ")));
+        Click("btnCopy");
+        QCOMPARE(QGuiApplication::clipboard()->mimeData()->data(QStringLiteral("text/plain;charset=GBK")),
+                 QByteArray::fromStdString(v7.ScriptText()));
     }
 
     void copyPutsBothFormsAndConfirmsForAWhile() {
