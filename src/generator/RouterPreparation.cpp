@@ -138,15 +138,46 @@ constexpr std::string_view kMonthTokens[] = {"{JAN}", "{FEB}", "{MAR}", "{APR}",
                                              "{JUL}", "{AUG}", "{SEP}", "{OCT}", "{NOV}", "{DEC}"};
 constexpr std::string_view kMonthNumbers[] = {"01", "02", "03", "04", "05", "06", "07", "08", "09", "10", "11", "12"};
 
+// The entries that depend on the target alone, filled once per target.
+struct TTargetEntries {
+    std::string OnlineCounter, Backup, Clearing;
+};
+
+TTargetEntries MakeEntries(TRouterOs target) {
+    static const TEntryText onlineCounter{kOnlineCounter}, backup{kBackup}, clearingMangle{kClearingMangle},
+        clearingTree{kClearingTree}, clearingTypesV5{kClearingTypesV5}, clearingTypes{kClearingTypes};
+    const TTargetTexts texts = TextsFor(target);
+    TTargetEntries entries;
+    entries.OnlineCounter = onlineCounter.Fill({{"{STARTDATE}", texts.StartDate}});
+
+    std::vector<TNameFill> backupFills{{"{WINBOX}", texts.WinboxPolicy},
+                                       {"{YEARAT}", texts.YearAt},
+                                       {"{MONAT}", texts.MonAt},
+                                       {"{DAYAT}", texts.DayAt}};
+    for (std::size_t month = 0; month < std::size(kMonthTokens); ++month)
+        backupFills.emplace_back(kMonthTokens[month], texts.IsoMonths ? kMonthNumbers[month] : kMonths[month]);
+    entries.Backup = backup.Fill(backupFills);
+
+    if (target == TRouterOs::V5)
+        entries.Clearing = clearingMangle.Fill({{"{DYNAMIC}", ""}}) + clearingTypesV5.Fill() + clearingTree.Fill();
+    else
+        entries.Clearing =
+            clearingMangle.Fill({{"{DYNAMIC}", " dynamic=no"}}) + clearingTree.Fill() + clearingTypes.Fill();
+    return entries;
+}
+
+const TTargetEntries& EntriesFor(TRouterOs target) {
+    static const TTargetEntries entries[] = {MakeEntries(TRouterOs::V5), MakeEntries(TRouterOs::V6),
+                                             MakeEntries(TRouterOs::V7)};
+    return entries[static_cast<std::size_t>(target)];
+}
+
 } // namespace
 
 void AppendRouterPreparation(TScriptLines& lines, const TQvVariant& serverVar, const TQvWanList& wanLines,
                              TRouterOs target) {
     static const TEntryText cleanup{kCleanup}, serverList{kServerList}, wanListHeader{kWanListHeader},
-        wanAddress{kWanAddress}, portMapping{kPortMapping}, winbox{kWinbox}, onlineCounter{kOnlineCounter},
-        backup{kBackup}, clearingMangle{kClearingMangle}, clearingTree{kClearingTree},
-        clearingTypesV5{kClearingTypesV5}, clearingTypes{kClearingTypes};
-    const TTargetTexts texts = TextsFor(target);
+        wanAddress{kWanAddress}, portMapping{kPortMapping}, winbox{kWinbox};
     const TNameFill server{"{SERVER}", serverVar.Name};
     AppendEntry(lines, cleanup, {server});
     AppendEntry(lines, serverList, {server});
@@ -155,19 +186,8 @@ void AppendRouterPreparation(TScriptLines& lines, const TQvVariant& serverVar, c
         AppendEntry(lines, wanAddress, {{"{W}", wan->NameVar.Name}});
     AppendEntry(lines, portMapping, {server});
     AppendEntry(lines, winbox);
-    AppendEntry(lines, onlineCounter, {{"{STARTDATE}", texts.StartDate}});
-
-    std::vector<TNameFill> backupFills{{"{WINBOX}", texts.WinboxPolicy},
-                                       {"{YEARAT}", texts.YearAt},
-                                       {"{MONAT}", texts.MonAt},
-                                       {"{DAYAT}", texts.DayAt}};
-    for (std::size_t month = 0; month < std::size(kMonthTokens); ++month)
-        backupFills.emplace_back(kMonthTokens[month], texts.IsoMonths ? kMonthNumbers[month] : kMonths[month]);
-    lines.push_back(backup.Fill(backupFills));
-
-    if (target == TRouterOs::V5)
-        lines.push_back(clearingMangle.Fill({{"{DYNAMIC}", ""}}) + clearingTypesV5.Fill() + clearingTree.Fill());
-    else
-        lines.push_back(clearingMangle.Fill({{"{DYNAMIC}", " dynamic=no"}}) + clearingTree.Fill() +
-                        clearingTypes.Fill());
+    const TTargetEntries& entries = EntriesFor(target);
+    lines.push_back(entries.OnlineCounter);
+    lines.push_back(entries.Backup);
+    lines.push_back(entries.Clearing);
 }
