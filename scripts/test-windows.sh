@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 bash scripts/install-packages.sh cmake ninja-build g++-mingw-w64-x86-64-posix wine64 libgtest-dev
 build=build-windows
 cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release \
-    -DQOSTREL_UI=OFF -DQOSTREL_BENCHMARK=OFF
+    -DQOSTREL_UI=OFF -DQOSTREL_BENCHMARK=OFF -DQOSTREL_WERROR=ON
 cmake --build "$build" --target qostrel_core_tests
 export WINEPREFIX="$PWD/$build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wine=$(dpkg -L wine64 | grep -m1 '/wine64$')

@@ -1,14 +1,39 @@
 #include "ui/FormSetup.h"
 
 #include <QFont>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
+#include <QPixmap>
 #include <QStringList>
+#include <QSvgRenderer>
 #include <QWidget>
 
 #include <limits>
 
+namespace {
+
+// Rendered here rather than left to an image plugin that may be missing.
+QIcon ProgramIcon() {
+    QIcon icon;
+    QSvgRenderer renderer(QStringLiteral(":/qostrel.svg"));
+    for (const int size : {16, 24, 32, 48, 64}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        renderer.render(&painter);
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
+} // namespace
+
 void SetUpForm(QWidget& form) {
+    form.setWindowIcon(ProgramIcon());
+
     QFont font;
     font.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("Noto Serif CJK SC"),
                       QStringLiteral("Noto Sans CJK SC")});

@@ -8,5 +8,5 @@ class QWidget;
 // fonts shows the Chinese instead of boxes. The labels' boxes are sized for 宋体;
 // a wider face would clip them, so a label grows away from its aligned edge
 // until its text fits.
-// No edit has a length limit.
+// No edit has a length limit. Both show the program's icon.
 void SetUpForm(QWidget& form);

@@ -173,13 +173,13 @@ bool TfrmMain::Copy(const std::string& script) {
     if (!clipboard)
         return false;
     const QByteArray bytes(script.data(), static_cast<qsizetype>(script.size()));
-    auto data = std::make_unique<QMimeData>();
+    auto mime = std::make_unique<QMimeData>();
     // On Windows Qt puts the Unicode text on the clipboard, and Windows itself
     // derives the 8-bit text from it in the system code page: GBK on a Chinese
     // system. The GBK format carries the exact bytes for every other program.
-    data->setText(FromGbk(script));
-    data->setData(kGbkMimeType, bytes);
-    clipboard->setMimeData(data.release()); // the clipboard owns it
+    mime->setText(FromGbk(script));
+    mime->setData(kGbkMimeType, bytes);
+    clipboard->setMimeData(mime.release()); // the clipboard owns it
     // A clipboard that does not hand the data back has not taken it.
     const QMimeData* taken = clipboard->mimeData();
     return taken && taken->hasFormat(kGbkMimeType) && taken->data(kGbkMimeType) == bytes;

@@ -254,8 +254,8 @@ TEST_P(ImportedScript, HostileTextsReadBackAsExactlyTheBytesGiven) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Targets, ImportedScript, testing::Values(TRouterOs::V5, TRouterOs::V6, TRouterOs::V7),
-                         [](const testing::TestParamInfo<TRouterOs>& info) {
-                             return std::string("V") + "567"[static_cast<int>(info.param)];
+                         [](const testing::TestParamInfo<TRouterOs>& target) {
+                             return std::string("V") + "567"[static_cast<int>(target.param)];
                          });
 
 TEST(RouterScriptReader, RefusesWhatWouldRunOnARealRouter) {
