@@ -9,5 +9,5 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DC
     -DQOSTREL_UI=OFF -DQOSTREL_BENCHMARK=OFF -DQOSTREL_WERROR=ON
 cmake --build "$build" --target qostrel_core_tests
 export WINEPREFIX="$PWD/$build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-wine=$(dpkg -L wine64 | grep -m1 '/wine64$')
+wine=$(dpkg -L wine64 | grep -x '.*/wine/wine64')
 "$wine" "$build/tests/qostrel_core_tests.exe"

@@ -153,7 +153,7 @@ void TfrmMain::btnGenerateClick() {
     // script for Copy, so the earlier one stays, as after a refused input.
     const auto previous = Generator.Lines;
     const int target = ui->cboRouterOs->currentIndex();
-    Generator.Target = target > 0 && target < int(std::size(kRouterTargets)) ? kRouterTargets[target] : TRouterOs::V5;
+    Generator.Target = target >= 0 && target < int(std::size(kRouterTargets)) ? kRouterTargets[target] : TRouterOs::V5;
     try {
         Generator.Generate(*server, WanList, *lanName, *clients);
     } catch (const std::exception& failure) {
