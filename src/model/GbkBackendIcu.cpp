@@ -13,7 +13,8 @@ struct TConverterClose {
 };
 using TConverter = std::unique_ptr<UConverter, TConverterClose>;
 
-// Opened once per thread; ICU converters keep state between calls.
+// Opened once per thread. A converter keeps state between calls, so every
+// conversion resets it first.
 UConverter* Gbk() {
     thread_local const TConverter converter = [] {
         UErrorCode status = U_ZERO_ERROR;
@@ -22,8 +23,6 @@ UConverter* Gbk() {
             opened.reset();
         return opened;
     }();
-    if (converter)
-        ucnv_reset(converter.get());
     return converter.get();
 }
 
@@ -44,18 +43,16 @@ std::optional<std::string> Encode(std::string_view utf8) {
     if (!gbk)
         return std::nullopt;
     // Strict UTF-8: ill-formed input, encoded surrogates included, fails here.
-    UErrorCode status = U_ZERO_ERROR;
+    // No character takes more UTF-16 units than UTF-8 bytes.
+    std::u16string text(utf8.size(), u'\0');
     int32_t units = 0;
-    u_strFromUTF8(nullptr, 0, &units, utf8.data(), Length(utf8), &status);
-    if (status != U_BUFFER_OVERFLOW_ERROR && U_FAILURE(status))
-        return std::nullopt;
-    std::u16string text(static_cast<std::size_t>(units), u'\0');
-    status = U_ZERO_ERROR;
-    u_strFromUTF8(reinterpret_cast<UChar*>(text.data()), units, nullptr, utf8.data(), Length(utf8), &status);
+    UErrorCode status = U_ZERO_ERROR;
+    u_strFromUTF8(reinterpret_cast<UChar*>(text.data()), Length(utf8), &units, utf8.data(), Length(utf8), &status);
     if (U_FAILURE(status))
         return std::nullopt;
+    text.resize(static_cast<std::size_t>(units));
 
-    status = U_ZERO_ERROR;
+    ucnv_reset(gbk);
     ucnv_setFromUCallBack(gbk, UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
     std::string bytes(text.size() * 2, '\0');
     const int32_t written = ucnv_fromUChars(gbk, bytes.data(), static_cast<int32_t>(bytes.size()),
