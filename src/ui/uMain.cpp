@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <exception>
 #include <iterator>
+#include <utility>
 
 namespace {
 
@@ -151,13 +152,14 @@ void TfrmMain::btnGenerateClick() {
 
     // Nothing may leave a slot; a run that fails halfway must not leave half a
     // script for Copy, so the earlier one stays, as after a refused input.
-    const auto previous = Generator.Lines;
+    // Generate refills Lines from empty, so the earlier entries can be moved out.
+    auto previous = std::move(Generator.Lines);
     const int target = ui->cboRouterOs->currentIndex();
     Generator.Target = target >= 0 && target < int(std::size(kRouterTargets)) ? kRouterTargets[target] : TRouterOs::V5;
     try {
         Generator.Generate(*server, WanList, *lanName, *clients);
     } catch (const std::exception& failure) {
-        Generator.Lines = previous;
+        Generator.Lines = std::move(previous);
         Messenger.Error(this, QString::fromUtf8(failure.what()));
         return;
     }
