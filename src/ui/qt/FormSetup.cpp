@@ -1,4 +1,4 @@
-#include "ui/FormSetup.h"
+#include "ui/qt/FormSetup.h"
 
 #include <QFont>
 #include <QIcon>

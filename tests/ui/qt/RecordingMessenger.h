@@ -1,6 +1,7 @@
 #pragma once
 
-#include "ui/Messenger.h"
+#include "ui/qt/GbkEdge.h"
+#include "ui/qt/Messenger.h"
 
 #include <QStringList>
 #include <QWidget>
@@ -15,17 +16,8 @@ public:
     QStringList Texts() const {
         QStringList texts;
         for (const auto& message : Shown)
-            texts.append(message.Text);
+            texts.append(FromUtf8(message.Text));
         return texts;
-    }
-
-    // Every input hint has the same frame: caption 提示, OK only, no icon.
-    bool AllHints() const {
-        for (const auto& message : Shown)
-            if (message.Caption != QStringLiteral("提示") || message.Icon != QMessageBox::NoIcon ||
-                message.Buttons != QMessageBox::Ok)
-                return false;
-        return true;
     }
 };
 
