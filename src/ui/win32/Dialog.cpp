@@ -2,8 +2,6 @@
 
 #include "ui/win32/resource.h"
 
-#include <algorithm>
-
 int ControlId(TControl control) {
     constexpr int ids[] = {IDC_lvWans,      IDC_btnDelete,   IDC_btnAdd,    IDC_btnModify,   IDC_edtLanName,
                            IDC_edtClientQty, IDC_edtVelmoip, IDC_mmoScript, IDC_btnGenerate, IDC_btnCopy,
@@ -51,18 +49,22 @@ INT_PTR CALLBACK TDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPA
     }
 }
 
+// The dialog's base units are 6 × 12 pixels for 宋体 9 pt at 96 DPI.
 int TDialog::ScaleX(int pixels) const {
     RECT units{0, 0, 4, 8};
     MapDialogRect(Hwnd, &units);
     return MulDiv(pixels, units.right, 6);
 }
 
-void TDialog::Lay(std::span<const TPlacement> controls, int clientWidth, int clientHeight) {
-    // The dialog's base units: 6 × 12 pixels for 宋体 9 pt at 96 DPI.
+int TDialog::ScaleY(int pixels) const {
     RECT units{0, 0, 4, 8};
     MapDialogRect(Hwnd, &units);
-    const auto x = [&](int pixels) { return MulDiv(pixels, units.right, 6); };
-    const auto y = [&](int pixels) { return MulDiv(pixels, units.bottom, 12); };
+    return MulDiv(pixels, units.bottom, 12);
+}
+
+void TDialog::Lay(std::span<const TPlacement> controls, int clientWidth, int clientHeight) {
+    const auto x = [this](int pixels) { return ScaleX(pixels); };
+    const auto y = [this](int pixels) { return ScaleY(pixels); };
 
     const HDC dc = GetDC(Hwnd);
     const HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(Hwnd, WM_GETFONT, 0, 0)));
