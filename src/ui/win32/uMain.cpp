@@ -28,6 +28,11 @@ constexpr TColumn kColumns[] = {{L"网卡名称", 100}, {L"网卡IP", 110}, {L"�
 // cboRouterOs's items, in the order the behaviour reads them.
 constexpr const wchar_t* kRouterOsItems[] = {L"RouterOS v5", L"RouterOS v6 / v7.0-7.9", L"RouterOS v7.10+"};
 
+// What the router choice does not fix on its own.
+constexpr const wchar_t* kRouterOsTip = L"在RouterOS v6和v7上必须禁用FastTrack防火墙规则\r\n"
+                                        L"（action=fasttrack-connection），否则流量绕过\r\n"
+                                        L"mangle和队列，任何队列都看不到流量。";
+
 // Windows takes a moving block for each format, and owns it once taken.
 bool SetClipboardBytes(UINT format, const void* bytes, std::size_t size) {
     const HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
@@ -77,6 +82,16 @@ void TfrmMain::OnInit() {
     for (const wchar_t* item : kRouterOsItems)
         SendDlgItemMessageW(Hwnd, IDC_cboRouterOs, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
     SendDlgItemMessageW(Hwnd, IDC_cboRouterOs, CB_SETCURSEL, 0, 0);
+    const HWND tip = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0, Hwnd, nullptr,
+                                     GetModuleHandleW(nullptr), nullptr);
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = Hwnd;
+    tool.uId = reinterpret_cast<UINT_PTR>(Item(IDC_cboRouterOs));
+    tool.lpszText = const_cast<wchar_t*>(kRouterOsTip);
+    SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0, ScaleX(400)); // keeps the line breaks
     for (const int edit : {IDC_edtLanName, IDC_edtClientQty, IDC_edtVelmoip, IDC_mmoScript})
         SendDlgItemMessageW(Hwnd, edit, EM_SETLIMITTEXT, 0, 0); // no length limit
 
