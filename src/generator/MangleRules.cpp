@@ -25,8 +25,9 @@ constexpr std::string_view kMarkingHeading = R"~(
 #数据标记，每增加一条外网则按以下模版生成40条规则；顺序不可错)~";
 
 // Class 4 web marks stand before the plain ones: a connection is "web" while
-// its byte count is small.
-constexpr std::string_view kMarking = R"~(
+// its byte count is small. The block is one entry, in two texts: ICMP and DNS
+// and the Server group, then the DSCP classes.
+constexpr std::string_view kMarkingFirst = R"~(
 /ip firewall mangle
 add action=mark-connection chain=(${W} . "_Conn") comment=(${W} . "_icmp") disabled=no new-connection-mark=(${W} . "_icmp_connect") passthrough=no protocol=icmp
 add action=mark-connection chain=(${W} . "_Conn") disabled=no dst-port=53 new-connection-mark=(${W} . "_icmp_connect") passthrough=no protocol=udp
@@ -34,7 +35,17 @@ add action=mark-packet chain=postrouting connection-mark=(${W} . "_icmp_connect"
 add action=mark-packet chain=prerouting connection-mark=(${W} . "_icmp_connect") disabled=no new-packet-mark=(${W} . "_icmp_down") passthrough=no src-address-type=!local
 add action=mark-connection chain=(${W} . "_Conn") comment=(${W} . "_Server") disabled=no new-connection-mark=(${W} . "_Server_Conn") passthrough=no src-address-list=Server_list
 add action=mark-packet chain=postrouting connection-mark=(${W} . "_Server_Conn") disabled=no new-packet-mark=(${W} . "_Server_up") out-interface=${W} passthrough=no src-address-list=Server_list
-add action=mark-packet chain=prerouting connection-mark=(${W} . "_Server_Conn") disabled=no in-interface=${W} new-packet-mark=(${W} . "_Server_down") passthrough=no src-address-type=!local
+add action=mark-packet chain=prerouting connection-mark=(${W} . "_Server_Conn") disabled=no in-interface=${W} new-packet-mark=(${W} . "_Server_down") passthrough=no src-address-type=!local)~";
+
+// On v6 and v7 a download packet of a connection that already has its mark
+// leaves the line's chain here. Download packets carry the DSCP the internet
+// sends back, almost always 0: without this rule each one would re-mark its
+// connection as class 0, and the next download packet would take the
+// low-priority queue. The v5 script keeps its original text.
+constexpr std::string_view kKeepDownloadMark = R"~(
+add action=return chain=(${W} . "_Conn") connection-mark=!no-mark disabled=no in-interface=${W})~";
+
+constexpr std::string_view kMarkingClasses = R"~(
 add action=mark-connection chain=(${W} . "_Conn") comment=(${W} . "_Qos") disabled=no dscp=8 new-connection-mark=(${W} . "_1_Conn") passthrough=no
 add action=mark-packet chain=postrouting connection-mark=(${W} . "_1_Conn") disabled=no new-packet-mark=(${W} . "_1_up") passthrough=no src-address-list=Online
 add action=mark-packet chain=prerouting connection-mark=(${W} . "_1_Conn") disabled=no new-packet-mark=(${W} . "_1_down") passthrough=no src-address-type=!local
@@ -77,15 +88,23 @@ add action=mark-packet chain=prerouting connection-mark=(${W} . "_0_Conn") disab
 
 } // namespace
 
-void AppendMangleRules(TScriptLines& lines, const TQvWanList& wanLines, const TQvVariant& lanVar) {
+void AppendMangleRules(TScriptWriter& lines, const TQvWanList& wanLines, const TQvVariant& lanVar, TRouterOs target) {
     static const TEntryText onlineList{kOnlineList}, jumpHeading{kJumpHeading}, jump{kJump},
-        markingHeading{kMarkingHeading}, marking{kMarking};
+        markingHeading{kMarkingHeading}, markingFirst{kMarkingFirst}, keepDownloadMark{kKeepDownloadMark},
+        markingClasses{kMarkingClasses};
     AppendEntry(lines, onlineList, {{"{LAN}", lanVar.Name}});
     AppendEntry(lines, jumpHeading);
     // All jumps first, then all marking blocks: the list is walked twice.
     for (const auto& wan : wanLines)
         AppendEntry(lines, jump, {{"{W}", wan->NameVar.Name}});
     AppendEntry(lines, markingHeading);
-    for (const auto& wan : wanLines)
-        AppendEntry(lines, marking, {{"{W}", wan->NameVar.Name}});
+    for (const auto& wan : wanLines) {
+        const TNameFill name[] = {{"{W}", wan->NameVar.Name}};
+        std::string& entry = lines.Next();
+        entry.clear();
+        markingFirst.AppendTo(entry, name);
+        if (target != TRouterOs::V5)
+            keepDownloadMark.AppendTo(entry, name);
+        markingClasses.AppendTo(entry, name);
+    }
 }

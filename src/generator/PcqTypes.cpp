@@ -42,7 +42,7 @@ add kind=pcq name=in_8_down pcq-classifier=dst-address pcq-limit=50 pcq-rate=(($
 
 } // namespace
 
-void AppendPcqTypes(TScriptLines& lines, const TQvVariant& rateRxVar, const TQvVariant& rateTxVar,
+void AppendPcqTypes(TScriptWriter& lines, const TQvVariant& rateRxVar, const TQvVariant& rateTxVar,
                     const TQvVariant& clientVar) {
     static const TEntryText pcqTypes{kPcqTypes};
     AppendEntry(lines, pcqTypes,

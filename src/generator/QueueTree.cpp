@@ -54,7 +54,7 @@ add limit-at=0 max-limit=((${W}Tx*9)/10) name=(${W} . "_Server_down") packet-mar
 
 } // namespace
 
-void AppendQueueTree(TScriptLines& lines, const TQvWanList& wanLines, const TQvVariant& lanVar, TRouterOs target) {
+void AppendQueueTree(TScriptWriter& lines, const TQvWanList& wanLines, const TQvVariant& lanVar, TRouterOs target) {
     static const TEntryText roots{kRoots}, below{"#以下"}, lineTree{kLineTree}, ok{"#ok"};
     // v6 renamed the upload root's parent and refuses global-out.
     const std::string_view uploadRoot = target == TRouterOs::V5 ? "global-out" : "global";

@@ -9,53 +9,63 @@ void TQvVorrel::Generate(const std::string& serverIp, const TQvWanList& wanLines
     // Every section, the header included, must see the lines' eth names.
     for (std::size_t i = 0; i < wanLines.size(); ++i)
         wanLines[i]->SetVarNames("eth" + std::to_string(i));
-    Lines.clear();
-    AppendHeader(serverIp, wanLines, lanName, clientCount);
-    AppendRouterPreparation(Lines, ServerVar, wanLines, Target);
-    AppendPcqTypes(Lines, RateRxVar, RateTxVar, ClientVar);
-    AppendMangleRules(Lines, wanLines, LanVar);
-    AppendQueueTree(Lines, wanLines, LanVar, Target);
+    TScriptWriter lines(Lines);
+    AppendHeader(lines, serverIp, wanLines, lanName, clientCount);
+    if (Sections.Entries.empty() || Sections.Target != Target || Sections.LineCount != wanLines.size()) {
+        std::vector<std::string> entries;
+        {
+            TScriptWriter sections(entries);
+            AppendRouterPreparation(sections, ServerVar, wanLines, Target);
+            AppendPcqTypes(sections, RateRxVar, RateTxVar, ClientVar);
+            AppendMangleRules(sections, wanLines, LanVar, Target);
+            AppendQueueTree(sections, wanLines, LanVar, Target);
+        }
+        Sections = {Target, wanLines.size(), std::move(entries)};
+    }
+    for (const auto& entry : Sections.Entries)
+        lines.Append(entry);
 }
 
-void TQvVorrel::AppendHeader(const std::string& serverIp, const TQvWanList& wanLines, const std::string& lanName,
+void TQvVorrel::AppendHeader(TScriptWriter& lines, const std::string& serverIp, const TQvWanList& wanLines, const std::string& lanName,
                              std::int32_t clientCount) {
     static const TEntryText serverComment{"#Tarnwell服务端IP地址"}, wanComment{"\n#{W}外网网卡"},
         lanComment{"\n#内网网卡名称-固定只有一块"}, clientComment{"\n#客户机数量"},
         downloadComment{"\n#PCQ 下行 取所有线路中下行最大值"}, uploadComment{"\n#PCQ 上行 取所有线路中上行最大值"};
-    AppendEntry(Lines, serverComment);
+    AppendEntry(lines, serverComment);
     ServerVar.Name = "velmoserver";
     ServerVar.Value = serverIp;
-    Lines.push_back(ServerVar.RenderGlobal());
+    lines.Append(ServerVar.RenderGlobal());
 
     std::int32_t maxUpload = 0;
     std::int32_t maxDownload = 0;
     for (const auto& wan : wanLines) {
         wan->RenderLines();
-        AppendEntry(Lines, wanComment, {{"{W}", wan->NameVar.Name}});
-        Lines.insert(Lines.end(), wan->Lines.begin(), wan->Lines.end());
+        AppendEntry(lines, wanComment, {{"{W}", wan->NameVar.Name}});
+        for (const auto& global : wan->Lines)
+            lines.Append(global);
         maxUpload = std::max(maxUpload, wan->RxVar.AsInteger());
         maxDownload = std::max(maxDownload, wan->TxVar.AsInteger());
     }
 
-    AppendEntry(Lines, lanComment);
+    AppendEntry(lines, lanComment);
     LanVar.Name = "LANeth";
     LanVar.Value = lanName;
-    Lines.push_back(LanVar.RenderGlobal());
+    lines.Append(LanVar.RenderGlobal());
 
-    AppendEntry(Lines, clientComment);
+    AppendEntry(lines, clientComment);
     ClientVar.Name = "ClientComputer";
     ClientVar.Value = clientCount;
-    Lines.push_back(ClientVar.RenderGlobal());
+    lines.Append(ClientVar.RenderGlobal());
 
     RateRxVar.Name = "PCQRateRx";
     RateRxVar.Value = maxUpload;
     RateTxVar.Name = "PCQRateTx";
     RateTxVar.Value = maxDownload;
     // Tx is download and Rx upload, here as everywhere.
-    AppendEntry(Lines, downloadComment);
-    Lines.push_back(RateTxVar.RenderGlobalMbps());
-    AppendEntry(Lines, uploadComment);
-    Lines.push_back(RateRxVar.RenderGlobalMbps());
+    AppendEntry(lines, downloadComment);
+    lines.Append(RateTxVar.RenderGlobalMbps());
+    AppendEntry(lines, uploadComment);
+    lines.Append(RateRxVar.RenderGlobalMbps());
 }
 
 std::string TQvVorrel::ScriptText() const {

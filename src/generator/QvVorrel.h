@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+class TScriptWriter;
+
 // Writes the RouterOS script that sets up the cafe's traffic shaping. The
 // operator's input enters only the variable header; every later section refers
 // to the globals by name, so the router works the values out itself.
@@ -31,6 +33,16 @@ public:
     std::string ScriptText() const;
 
 private:
-    void AppendHeader(const std::string& serverIp, const TQvWanList& wanLines, const std::string& lanName,
+    // Everything after the header names only the globals, so its text depends
+    // on the target and the number of lines alone: the last one is kept, and
+    // generating again for the same router and lines copies it.
+    struct TSections {
+        TRouterOs Target = TRouterOs::V5;
+        std::size_t LineCount = 0;
+        std::vector<std::string> Entries; // empty until the first Generate
+    };
+    TSections Sections;
+
+    void AppendHeader(TScriptWriter& lines, const std::string& serverIp, const TQvWanList& wanLines, const std::string& lanName,
                       std::int32_t clientCount);
 };

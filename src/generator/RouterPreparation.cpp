@@ -156,7 +156,7 @@ TTargetEntries MakeEntries(TRouterOs target) {
                                        {"{DAYAT}", texts.DayAt}};
     for (std::size_t month = 0; month < std::size(kMonthTokens); ++month)
         backupFills.emplace_back(kMonthTokens[month], texts.IsoMonths ? kMonthNumbers[month] : kMonths[month]);
-    entries.Backup = backup.Fill(backupFills);
+    backup.AppendTo(entries.Backup, backupFills);
 
     if (target == TRouterOs::V5)
         entries.Clearing = clearingMangle.Fill({{"{DYNAMIC}", ""}}) + clearingTypesV5.Fill() + clearingTree.Fill();
@@ -174,7 +174,7 @@ const TTargetEntries& EntriesFor(TRouterOs target) {
 
 } // namespace
 
-void AppendRouterPreparation(TScriptLines& lines, const TQvVariant& serverVar, const TQvWanList& wanLines,
+void AppendRouterPreparation(TScriptWriter& lines, const TQvVariant& serverVar, const TQvWanList& wanLines,
                              TRouterOs target) {
     static const TEntryText cleanup{kCleanup}, serverList{kServerList}, wanListHeader{kWanListHeader},
         wanAddress{kWanAddress}, portMapping{kPortMapping}, winbox{kWinbox};
@@ -187,7 +187,7 @@ void AppendRouterPreparation(TScriptLines& lines, const TQvVariant& serverVar, c
     AppendEntry(lines, portMapping, {server});
     AppendEntry(lines, winbox);
     const TTargetEntries& entries = EntriesFor(target);
-    lines.push_back(entries.OnlineCounter);
-    lines.push_back(entries.Backup);
-    lines.push_back(entries.Clearing);
+    lines.Append(entries.OnlineCounter);
+    lines.Append(entries.Backup);
+    lines.Append(entries.Clearing);
 }

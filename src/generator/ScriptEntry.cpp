@@ -2,6 +2,7 @@
 
 #include "model/GbkCodec.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace {
@@ -36,8 +37,15 @@ TEntryText::TEntryText(std::string_view text) {
             while (end < gbk.size() && IsTokenChar(gbk[end]))
                 ++end;
             if (end > i + 1 && end < gbk.size() && gbk[end] == '}') {
-                piece.Token = gbk.substr(i, end + 1 - i);
-                LiteralSize -= piece.Token.size();
+                const std::string token = gbk.substr(i, end + 1 - i);
+                LiteralSize -= token.size();
+                const auto known = std::find(Tokens.begin(), Tokens.end(), token);
+                piece.Token = std::size_t(known - Tokens.begin());
+                if (known == Tokens.end()) {
+                    Tokens.push_back(token);
+                    TokenCounts.push_back(0);
+                }
+                ++TokenCounts[piece.Token];
                 Pieces.push_back(std::move(piece));
                 piece = {};
                 i = end + 1;
@@ -49,20 +57,25 @@ TEntryText::TEntryText(std::string_view text) {
     Pieces.push_back(std::move(piece));
 }
 
-std::string TEntryText::Fill(std::span<const TNameFill> fills) const {
-    std::string entry;
-    entry.reserve(LiteralSize + 16 * Pieces.size());
+void TEntryText::AppendTo(std::string& entry, std::span<const TNameFill> fills) const {
+    // Each token is looked up once, and the entry grows once to its exact size.
+    constexpr std::size_t MaxTokens = 32;
+    if (Tokens.size() > MaxTokens)
+        throw std::logic_error("too many kinds of token in a script text");
+    std::string_view names[MaxTokens];
+    std::size_t size = entry.size() + LiteralSize;
+    for (std::size_t token = 0; token < Tokens.size(); ++token) {
+        const auto fill = std::find_if(fills.rbegin(), fills.rend(),
+                                       [&](const TNameFill& candidate) { return candidate.first == Tokens[token]; });
+        if (fill == fills.rend())
+            throw std::logic_error("no name for " + Tokens[token] + " in a script text");
+        names[token] = fill->second;
+        size += TokenCounts[token] * fill->second.size();
+    }
+    entry.reserve(size);
     for (const TPiece& piece : Pieces) {
         entry += piece.Literal;
-        if (piece.Token.empty())
-            continue;
-        const TNameFill* fill = nullptr;
-        for (const TNameFill& candidate : fills)
-            if (candidate.first == piece.Token)
-                fill = &candidate;
-        if (!fill)
-            throw std::logic_error("no name for " + piece.Token + " in a script text");
-        entry += fill->second;
+        if (piece.Token != NoToken)
+            entry += names[piece.Token];
     }
-    return entry;
 }

@@ -11,7 +11,6 @@
 #include <utility>
 #include <vector>
 
-using TScriptLines = std::vector<std::string>;
 using TNameFill = std::pair<std::string_view, std::string_view>;
 
 // A fixed text of the script, written in the source as it reads in the script:
@@ -23,27 +22,58 @@ public:
 
     // The entry with every token replaced by the name that fills gives for it.
     std::string Fill(std::initializer_list<TNameFill> fills = {}) const {
-        return Fill(std::span(fills.begin(), fills.size()));
+        std::string entry;
+        AppendTo(entry, std::span(fills.begin(), fills.size()));
+        return entry;
     }
-    std::string Fill(std::span<const TNameFill> fills) const;
+    // The same, appended to `entry`.
+    void AppendTo(std::string& entry, std::span<const TNameFill> fills) const;
 
 private:
+    static constexpr std::size_t NoToken = std::size_t(-1);
     struct TPiece {
         std::string Literal;
-        std::string Token; // follows Literal; empty after the last piece
+        std::size_t Token = NoToken; // index into Tokens of the token after Literal
     };
     std::vector<TPiece> Pieces;
+    std::vector<std::string> Tokens;         // each distinct token once
+    std::vector<std::size_t> TokenCounts;    // how often each stands in the text
     std::size_t LiteralSize = 0;
 };
 
-inline void AppendEntry(TScriptLines& lines, const TEntryText& text, std::initializer_list<TNameFill> fills = {}) {
-    lines.push_back(text.Fill(fills));
+// Writes a script's entries over an entry list from its first entry on. The
+// strings an earlier script left there are reused, so writing the script again
+// allocates almost nothing; entries left over are dropped at the end.
+class TScriptWriter final {
+public:
+    explicit TScriptWriter(std::vector<std::string>& lines) : Lines(lines) {}
+    TScriptWriter(const TScriptWriter&) = delete;
+    TScriptWriter& operator=(const TScriptWriter&) = delete;
+    ~TScriptWriter() { Lines.resize(Used); }
+
+    // The next entry, holding what an earlier script left: to be overwritten.
+    std::string& Next() {
+        if (Used == Lines.size())
+            Lines.emplace_back();
+        return Lines[Used++];
+    }
+    void Append(std::string_view entry) { Next().assign(entry); }
+
+private:
+    std::vector<std::string>& Lines;
+    std::size_t Used = 0;
+};
+
+inline void AppendEntry(TScriptWriter& lines, const TEntryText& text, std::initializer_list<TNameFill> fills = {}) {
+    std::string& entry = lines.Next();
+    entry.clear();
+    text.AppendTo(entry, std::span(fills.begin(), fills.size()));
 }
 
 // The sections after the variable header, in script order.
-void AppendRouterPreparation(TScriptLines& lines, const TQvVariant& serverVar, const TQvWanList& wanLines,
+void AppendRouterPreparation(TScriptWriter& lines, const TQvVariant& serverVar, const TQvWanList& wanLines,
                              TRouterOs target);
-void AppendPcqTypes(TScriptLines& lines, const TQvVariant& rateRxVar, const TQvVariant& rateTxVar,
+void AppendPcqTypes(TScriptWriter& lines, const TQvVariant& rateRxVar, const TQvVariant& rateTxVar,
                     const TQvVariant& clientVar);
-void AppendMangleRules(TScriptLines& lines, const TQvWanList& wanLines, const TQvVariant& lanVar);
-void AppendQueueTree(TScriptLines& lines, const TQvWanList& wanLines, const TQvVariant& lanVar, TRouterOs target);
+void AppendMangleRules(TScriptWriter& lines, const TQvWanList& wanLines, const TQvVariant& lanVar, TRouterOs target);
+void AppendQueueTree(TScriptWriter& lines, const TQvWanList& wanLines, const TQvVariant& lanVar, TRouterOs target);

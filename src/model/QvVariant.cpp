@@ -2,10 +2,10 @@
 
 #include "model/GbkCodec.h"
 
-std::string EscapeScriptString(std::string_view bytes) {
+namespace {
+
+void AppendEscaped(std::string& out, std::string_view bytes) {
     static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string out;
-    out.reserve(bytes.size());
     const auto appendHex = [&out](unsigned char byte) {
         out += '\\';
         out += kHex[byte >> 4];
@@ -27,16 +27,38 @@ std::string EscapeScriptString(std::string_view bytes) {
             out += ch;
         }
     }
+}
+
+} // namespace
+
+std::string EscapeScriptString(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size());
+    AppendEscaped(out, bytes);
     return out;
 }
 
 std::string TQvVariant::Render(std::string_view integerSuffix) const {
-    if (const auto* text = std::get_if<std::string>(&Value))
-        return ":global " + Name + " \"" + EscapeScriptString(*text) + '"';
-    if (const auto* number = std::get_if<std::int32_t>(&Value))
+    std::string line;
+    if (const auto* text = std::get_if<std::string>(&Value)) {
+        line.reserve(11 + Name.size() + text->size());
+        line += ":global ";
+        line += Name;
+        line += " \"";
+        AppendEscaped(line, *text);
+        line += '"';
+    } else if (const auto* number = std::get_if<std::int32_t>(&Value)) {
+        line.reserve(20 + Name.size() + integerSuffix.size());
+        line += ":global ";
+        line += Name;
+        line += ' ';
+        line += std::to_string(*number);
         // The Mbps suffix is appended as text, so no value can overflow.
-        return ":global " + Name + ' ' + std::to_string(*number) + std::string(integerSuffix);
-    return "error";
+        line += integerSuffix;
+    } else {
+        line = "error";
+    }
+    return line;
 }
 
 std::string TQvVariant::RenderGlobal() const {

@@ -1,10 +1,11 @@
 #include "model/QvWan.h"
 
 void TQvWan::SetVarNames(const std::string& prefix) {
-    IpVar.Name = prefix + "ip";
-    NameVar.Name = prefix;
-    RxVar.Name = prefix + "Rx";
-    TxVar.Name = prefix + "Tx";
+    // Written over the old names: renaming on every Generate allocates nothing.
+    IpVar.Name.assign(prefix).append("ip");
+    NameVar.Name.assign(prefix);
+    RxVar.Name.assign(prefix).append("Rx");
+    TxVar.Name.assign(prefix).append("Tx");
 }
 
 void TQvWan::Assign(const std::string& interfaceName, const std::string& ip, std::int32_t uploadMbps,

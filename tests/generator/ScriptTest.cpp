@@ -99,6 +99,7 @@ TEST_P(SectionCounts, FollowTheNumberOfLines) {
     EXPECT_EQ(count("list=Network\r\n"), n);
     EXPECT_EQ(count("\r\nadd action=jump "), 2 * n);
     EXPECT_EQ(count("\r\nadd action=mark-"), 46 * n);
+    EXPECT_EQ(count("\r\nadd action=return "), 0u); // the original script
     EXPECT_EQ(count("\r\nadd limit-at="), 2 + 36 * n);
     EXPECT_EQ(count("\r\nadd kind=pcq "), 26u);
     EXPECT_EQ(count("\r\n/queue tree\r\nadd "), 1 + n); // roots, then one per line
@@ -116,6 +117,25 @@ TEST(Script, TextAfterTheHeaderDependsOnlyOnTheNumberOfLines) {
     ASSERT_EQ(a.Lines.size(), b.Lines.size());
     EXPECT_NE(a.Lines[3], b.Lines[3]);
     EXPECT_TRUE(std::equal(a.Lines.begin() + 20, a.Lines.end(), b.Lines.begin() + 20));
+}
+
+TEST(Script, GeneratingAgainMatchesAFreshGenerator) {
+    // One generator through more lines, fewer, another router and back: what
+    // an earlier run left must never show in a later script.
+    TQvVorrel reused;
+    for (const auto& [count, target] : {std::pair<std::size_t, TRouterOs>{3, TRouterOs::V5}, {3, TRouterOs::V5},
+                                        {1, TRouterOs::V5}, {1, TRouterOs::V7}, {2, TRouterOs::V6}, {0, TRouterOs::V6},
+                                        {3, TRouterOs::V5}}) {
+        std::vector<TWanInput> inputs;
+        for (std::size_t i = 0; i < count; ++i)
+            inputs.push_back({"wan" + std::to_string(i), "10.0.0." + std::to_string(i), 100, 20});
+        auto wans = MakeWans(inputs);
+        TQvVorrel fresh;
+        fresh.Target = reused.Target = target;
+        fresh.Generate("s", wans, "l", 1);
+        reused.Generate("s", wans, "l", 1);
+        EXPECT_EQ(reused.Lines, fresh.Lines) << count;
+    }
 }
 
 } // namespace

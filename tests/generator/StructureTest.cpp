@@ -132,6 +132,63 @@ TEST_P(ImportedScript, JumpsLeadIntoTheChainOfTheirLinesMarkingRules) {
     EXPECT_EQ(targets.size(), kTwoLines.size());
 }
 
+// The first rule of a chain that a packet with these properties matches: an
+// interface, a DSCP, a protocol, a port, a connection mark (empty for none).
+// The packet comes from the internet or a client, never from Server_list.
+const TRouterItem* FirstMatch(const TRouterModel& router, const std::string& chain,
+                              const std::map<std::string, std::string>& packet) {
+    static const std::set<std::string> kNoMatchers{"action",          "chain",           "comment",    "disabled",
+                                                   "jump-target",     "new-connection-mark", "new-packet-mark",
+                                                   "passthrough"};
+    for (const auto* rule : router.In("/ip firewall mangle")) {
+        if (rule->Get("chain") != chain)
+            continue;
+        bool matches = true;
+        for (const auto& [name, value] : rule->Params) {
+            if (kNoMatchers.contains(name))
+                continue;
+            if (name == "connection-mark" && value == "!no-mark")
+                matches = matches && !packet.at("connection-mark").empty();
+            else if (name == "src-address-list" || name == "layer7-protocol")
+                matches = false;
+            else if (packet.contains(name))
+                matches = matches && packet.at(name) == value;
+            else
+                throw std::logic_error("no packet property for " + name);
+        }
+        if (matches)
+            return rule;
+    }
+    return nullptr;
+}
+
+TEST_P(ImportedScript, DownloadPacketsLeaveAMarkedConnectionsClassAlone) {
+    Import(kTwoLines);
+    for (const auto& input : kTwoLines) {
+        const std::string chain = input.Name + "_Conn";
+        // A game's reply from the internet: DSCP 0, the connection marked by its upload.
+        const TRouterItem* download = FirstMatch(Router, chain,
+                                                 {{"in-interface", input.Name}, {"dscp", "0"}, {"protocol", "udp"},
+                                                  {"dst-port", "50000"}, {"connection-mark", input.Name + "_1_Conn"}});
+        ASSERT_TRUE(download);
+        if (GetParam() == TRouterOs::V5) {
+            // The original script re-marks the connection as class 0.
+            EXPECT_EQ(download->Get("new-connection-mark"), input.Name + "_0_Conn");
+        } else {
+            EXPECT_EQ(download->Get("action"), "return");
+        }
+        // Upload packets are classified on every packet, marked connection or not.
+        for (const std::string& mark : {std::string(), input.Name + "_0_Conn"}) {
+            const TRouterItem* upload = FirstMatch(Router, chain,
+                                                   {{"in-interface", "bridge"}, {"out-interface", input.Name},
+                                                    {"dscp", "8"}, {"protocol", "udp"}, {"dst-port", "50000"},
+                                                    {"connection-mark", mark}});
+            ASSERT_TRUE(upload);
+            EXPECT_EQ(upload->Get("new-connection-mark"), input.Name + "_1_Conn");
+        }
+    }
+}
+
 TEST_P(ImportedScript, LimitsEvaluateToTheLinesShares) {
     Import(kTwoLines, "192.168.1.200", "LAN", 150);
     const std::string tree = "/queue tree";
