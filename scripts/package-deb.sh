@@ -3,7 +3,7 @@
 # flags and makes the .deb; prints its path.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-packages.sh cmake ninja-build g++ qt6-base-dev qt6-svg-dev libicu-dev dpkg-dev file >&2
+bash scripts/install-packages.sh cmake ninja-build g++ qt6-base-dev libicu-dev dpkg-dev file >&2
 build=build-deb
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all
 export CXXFLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)"

@@ -4,28 +4,19 @@
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
-#include <QPixmap>
 #include <QStringList>
-#include <QSvgRenderer>
 #include <QWidget>
 
 #include <limits>
 
 namespace {
 
-// Rendered here rather than left to an image plugin that may be missing.
+// The menu's icon drawn at each size beforehand: PNG needs no image plugin
+// and no SVG library.
 QIcon ProgramIcon() {
     QIcon icon;
-    QSvgRenderer renderer(QStringLiteral(":/qostrel.svg"));
-    for (const int size : {16, 24, 32, 48, 64}) {
-        QPixmap pixmap(size, size);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        renderer.render(&painter);
-        painter.end();
-        icon.addPixmap(pixmap);
-    }
+    for (const int size : {16, 24, 32, 48, 64})
+        icon.addFile(QStringLiteral(":/icons/qostrel-%1.png").arg(size), QSize(size, size));
     return icon;
 }
 
