@@ -26,8 +26,8 @@ void TQvVorrel::Generate(const std::string& serverIp, const TQvWanList& wanLines
         lines.Append(entry);
 }
 
-void TQvVorrel::AppendHeader(TScriptWriter& lines, const std::string& serverIp, const TQvWanList& wanLines, const std::string& lanName,
-                             std::int32_t clientCount) {
+void TQvVorrel::AppendHeader(TScriptWriter& lines, const std::string& serverIp, const TQvWanList& wanLines,
+                             const std::string& lanName, std::int32_t clientCount) {
     static const TEntryText serverComment{"#Tarnwell服务端IP地址"}, wanComment{"\n#{W}外网网卡"},
         lanComment{"\n#内网网卡名称-固定只有一块"}, clientComment{"\n#客户机数量"},
         downloadComment{"\n#PCQ 下行 取所有线路中下行最大值"}, uploadComment{"\n#PCQ 上行 取所有线路中上行最大值"};

@@ -43,6 +43,6 @@ private:
     };
     TSections Sections;
 
-    void AppendHeader(TScriptWriter& lines, const std::string& serverIp, const TQvWanList& wanLines, const std::string& lanName,
-                      std::int32_t clientCount);
+    void AppendHeader(TScriptWriter& lines, const std::string& serverIp, const TQvWanList& wanLines,
+                      const std::string& lanName, std::int32_t clientCount);
 };

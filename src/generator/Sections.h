@@ -36,8 +36,8 @@ private:
         std::size_t Token = NoToken; // index into Tokens of the token after Literal
     };
     std::vector<TPiece> Pieces;
-    std::vector<std::string> Tokens;         // each distinct token once
-    std::vector<std::size_t> TokenCounts;    // how often each stands in the text
+    std::vector<std::string> Tokens;      // each distinct token once
+    std::vector<std::size_t> TokenCounts; // how often each stands in the text
     std::size_t LiteralSize = 0;
 };
 

@@ -67,8 +67,8 @@ void TMainBehaviour::btnDeleteClick() {
 
 void TMainBehaviour::btnGenerateClick() {
     const TInputCheck check(Window);
-    const auto server = check.RequiredText(TControl::edtVelmoip, "请输入Tarnwell服务器IP地址",
-                                           "Tarnwell服务器IP地址", TInputCheck::KeepEdit);
+    const auto server = check.RequiredText(TControl::edtVelmoip, "请输入Tarnwell服务器IP地址", "Tarnwell服务器IP地址",
+                                           TInputCheck::KeepEdit);
     if (!server)
         return;
     const auto lanName =

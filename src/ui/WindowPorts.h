@@ -3,6 +3,7 @@
 #include "model/QvWan.h"
 
 #include <array>
+#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -35,10 +36,11 @@ enum class TControl {
 
 // The control's name, as the window's own object or resource name.
 constexpr std::string_view ControlName(TControl control) {
-    constexpr std::string_view names[] = {"lvWans",     "btnDelete",    "btnAdd",     "btnModify", "edtLanName",
-                                          "edtClientQty", "edtVelmoip", "mmoScript",  "btnGenerate", "btnCopy",
-                                          "cboRouterOs", "edtName",     "edtIP",      "edtTx",     "edtRx",
-                                          "btnSave",    "btnCancel"};
+    constexpr std::string_view names[] = {"lvWans",       "btnDelete",  "btnAdd",    "btnModify",   "edtLanName",
+                                          "edtClientQty", "edtVelmoip", "mmoScript", "btnGenerate", "btnCopy",
+                                          "cboRouterOs",  "edtName",    "edtIP",     "edtTx",       "edtRx",
+                                          "btnSave",      "btnCancel"};
+    static_assert(std::size(names) == static_cast<std::size_t>(TControl::btnCancel) + 1);
     return names[static_cast<int>(control)];
 }
 

@@ -123,8 +123,12 @@ TEST(Script, GeneratingAgainMatchesAFreshGenerator) {
     // One generator through more lines, fewer, another router and back: what
     // an earlier run left must never show in a later script.
     TQvVorrel reused;
-    for (const auto& [count, target] : {std::pair<std::size_t, TRouterOs>{3, TRouterOs::V5}, {3, TRouterOs::V5},
-                                        {1, TRouterOs::V5}, {1, TRouterOs::V7}, {2, TRouterOs::V6}, {0, TRouterOs::V6},
+    for (const auto& [count, target] : {std::pair<std::size_t, TRouterOs>{3, TRouterOs::V5},
+                                        {3, TRouterOs::V5},
+                                        {1, TRouterOs::V5},
+                                        {1, TRouterOs::V7},
+                                        {2, TRouterOs::V6},
+                                        {0, TRouterOs::V6},
                                         {3, TRouterOs::V5}}) {
         std::vector<TWanInput> inputs;
         for (std::size_t i = 0; i < count; ++i)

@@ -137,9 +137,9 @@ TEST_P(ImportedScript, JumpsLeadIntoTheChainOfTheirLinesMarkingRules) {
 // The packet comes from the internet or a client, never from Server_list.
 const TRouterItem* FirstMatch(const TRouterModel& router, const std::string& chain,
                               const std::map<std::string, std::string>& packet) {
-    static const std::set<std::string> kNoMatchers{"action",          "chain",           "comment",    "disabled",
-                                                   "jump-target",     "new-connection-mark", "new-packet-mark",
-                                                   "passthrough"};
+    static const std::set<std::string> kNoMatchers{"action",          "chain",       "comment",
+                                                   "disabled",        "jump-target", "new-connection-mark",
+                                                   "new-packet-mark", "passthrough"};
     for (const auto* rule : router.In("/ip firewall mangle")) {
         if (rule->Get("chain") != chain)
             continue;
@@ -168,8 +168,11 @@ TEST_P(ImportedScript, DownloadPacketsLeaveAMarkedConnectionsClassAlone) {
         const std::string chain = input.Name + "_Conn";
         // A game's reply from the internet: DSCP 0, the connection marked by its upload.
         const TRouterItem* download = FirstMatch(Router, chain,
-                                                 {{"in-interface", input.Name}, {"dscp", "0"}, {"protocol", "udp"},
-                                                  {"dst-port", "50000"}, {"connection-mark", input.Name + "_1_Conn"}});
+                                                 {{"in-interface", input.Name},
+                                                  {"dscp", "0"},
+                                                  {"protocol", "udp"},
+                                                  {"dst-port", "50000"},
+                                                  {"connection-mark", input.Name + "_1_Conn"}});
         ASSERT_TRUE(download);
         if (GetParam() == TRouterOs::V5) {
             // The original script re-marks the connection as class 0.
@@ -180,8 +183,11 @@ TEST_P(ImportedScript, DownloadPacketsLeaveAMarkedConnectionsClassAlone) {
         // Upload packets are classified on every packet, marked connection or not.
         for (const std::string& mark : {std::string(), input.Name + "_0_Conn"}) {
             const TRouterItem* upload = FirstMatch(Router, chain,
-                                                   {{"in-interface", "bridge"}, {"out-interface", input.Name},
-                                                    {"dscp", "8"}, {"protocol", "udp"}, {"dst-port", "50000"},
+                                                   {{"in-interface", "bridge"},
+                                                    {"out-interface", input.Name},
+                                                    {"dscp", "8"},
+                                                    {"protocol", "udp"},
+                                                    {"dst-port", "50000"},
                                                     {"connection-mark", mark}});
             ASSERT_TRUE(upload);
             EXPECT_EQ(upload->Get("new-connection-mark"), input.Name + "_1_Conn");

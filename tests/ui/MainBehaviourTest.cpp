@@ -1,6 +1,6 @@
+#include "ui/MainBehaviour.h"
 #include "FakeWindows.h"
 #include "model/GbkCodec.h"
-#include "ui/MainBehaviour.h"
 
 #include <gtest/gtest.h>
 
@@ -236,8 +236,11 @@ TEST_F(MainBehaviour, ScriptBoxShowsTheGeneratedScript) {
 
 TEST_F(MainBehaviour, RouterChoiceTakesEffectOnGenerate) {
     Add("pppoe-out1", "100.64.1.2", "100", "20");
-    for (const auto& [index, target] : {std::pair{0, TRouterOs::V5}, {1, TRouterOs::V6}, {2, TRouterOs::V7},
-                                        {-1, TRouterOs::V5}, {3, TRouterOs::V5}}) {
+    for (const auto& [index, target] : {std::pair{0, TRouterOs::V5},
+                                        {1, TRouterOs::V6},
+                                        {2, TRouterOs::V7},
+                                        {-1, TRouterOs::V5},
+                                        {3, TRouterOs::V5}}) {
         Window.RouterIndex = index;
         Main.btnGenerateClick();
         TQvVorrel expected;

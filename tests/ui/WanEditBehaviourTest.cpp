@@ -15,7 +15,8 @@ protected:
     TQvWan NewLine;
 
     WanEditBehaviour() {
-        for (const auto& [name, ip, up, down] : {std::tuple{"ether2", "1.1.1.1", 20, 100}, {"电信", "2.2.2.2", 30, 200}}) {
+        for (const auto& [name, ip, up, down] :
+             {std::tuple{"ether2", "1.1.1.1", 20, 100}, {"电信", "2.2.2.2", 30, 200}}) {
             Lines.push_back(std::make_unique<TQvWan>());
             Lines.back()->Assign(FixedGbk(name), ip, up, down);
         }

@@ -31,8 +31,7 @@ TfrmMain::TfrmMain(TMessenger& messenger, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       RunDialog([](TfrmWanEdit& dialog) { return dialog.exec(); }),
-      Clipboard([] { return QGuiApplication::clipboard(); }),
-      ui([this] {
+      Clipboard([] { return QGuiApplication::clipboard(); }), ui([this] {
           auto form = std::make_unique<Ui::TfrmMain>();
           form->setupUi(this);
           return form;

@@ -2,11 +2,14 @@
 
 #include "ui/win32/resource.h"
 
+#include <iterator>
+
 int ControlId(TControl control) {
-    constexpr int ids[] = {IDC_lvWans,      IDC_btnDelete,   IDC_btnAdd,    IDC_btnModify,   IDC_edtLanName,
+    constexpr int ids[] = {IDC_lvWans,       IDC_btnDelete,  IDC_btnAdd,    IDC_btnModify,   IDC_edtLanName,
                            IDC_edtClientQty, IDC_edtVelmoip, IDC_mmoScript, IDC_btnGenerate, IDC_btnCopy,
-                           IDC_cboRouterOs, IDC_edtName,     IDC_edtIP,     IDC_edtTx,       IDC_edtRx,
-                           IDC_btnSave,     IDC_btnCancel};
+                           IDC_cboRouterOs,  IDC_edtName,    IDC_edtIP,     IDC_edtTx,       IDC_edtRx,
+                           IDC_btnSave,      IDC_btnCancel};
+    static_assert(std::size(ids) == static_cast<std::size_t>(TControl::btnCancel) + 1);
     return ids[static_cast<int>(control)];
 }
 
@@ -63,8 +66,12 @@ int TDialog::ScaleY(int pixels) const {
 }
 
 void TDialog::Lay(std::span<const TPlacement> controls, int clientWidth, int clientHeight) {
-    const auto x = [this](int pixels) { return ScaleX(pixels); };
-    const auto y = [this](int pixels) { return ScaleY(pixels); };
+    const auto x = [this](int pixels) {
+        return ScaleX(pixels);
+    };
+    const auto y = [this](int pixels) {
+        return ScaleY(pixels);
+    };
 
     const HDC dc = GetDC(Hwnd);
     const HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(Hwnd, WM_GETFONT, 0, 0)));

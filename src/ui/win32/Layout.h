@@ -38,7 +38,7 @@
 
 // 宋体 9 pt at 96 DPI has dialog base units of 6 × 12 pixels: a dialog unit
 // is 1.5 pixels either way.
-#define DLU_(x, y, w, h) ((x) * 2 / 3), ((y) * 2 / 3), ((w) * 2 / 3), ((h) * 2 / 3)
+#define DLU_(x, y, w, h) ((x)*2 / 3), ((y)*2 / 3), ((w)*2 / 3), ((h)*2 / 3)
 #define DLU(rect) DLU_(rect)
-#define DLU_SIZE_(w, h) ((w) * 2 / 3), ((h) * 2 / 3)
+#define DLU_SIZE_(w, h) ((w)*2 / 3), ((h)*2 / 3)
 #define DLU_SIZE(size) DLU_SIZE_(size)

@@ -26,7 +26,8 @@ std::string ToUtf8(std::wstring_view text) {
     }
     if (repaired.empty())
         return {};
-    const int size = WideCharToMultiByte(CP_UTF8, 0, repaired.data(), int(repaired.size()), nullptr, 0, nullptr, nullptr);
+    const int size =
+        WideCharToMultiByte(CP_UTF8, 0, repaired.data(), int(repaired.size()), nullptr, 0, nullptr, nullptr);
     std::string utf8(std::size_t(size), '\0');
     WideCharToMultiByte(CP_UTF8, 0, repaired.data(), int(repaired.size()), utf8.data(), size, nullptr, nullptr);
     return utf8;

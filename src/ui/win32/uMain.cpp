@@ -11,11 +11,11 @@
 namespace {
 
 constexpr TPlacement kLayout[] = {
-    {IDC_lblWans, PX_lblWans},         {IDC_lblLanName, PX_lblLanName},     {IDC_lblClientQty, PX_lblClientQty},
-    {IDC_lblVelmoip, PX_lblVelmoip},   {IDC_lblRouterOs, PX_lblRouterOs},   {IDC_cboRouterOs, PX_cboRouterOs},
-    {IDC_lvWans, PX_lvWans},           {IDC_btnAdd, PX_btnAdd},             {IDC_btnModify, PX_btnModify},
-    {IDC_btnDelete, PX_btnDelete},     {IDC_edtLanName, PX_edtLanName},     {IDC_edtClientQty, PX_edtClientQty},
-    {IDC_edtVelmoip, PX_edtVelmoip},   {IDC_mmoScript, PX_mmoScript},       {IDC_btnGenerate, PX_btnGenerate},
+    {IDC_lblWans, PX_lblWans},       {IDC_lblLanName, PX_lblLanName},   {IDC_lblClientQty, PX_lblClientQty},
+    {IDC_lblVelmoip, PX_lblVelmoip}, {IDC_lblRouterOs, PX_lblRouterOs}, {IDC_cboRouterOs, PX_cboRouterOs},
+    {IDC_lvWans, PX_lvWans},         {IDC_btnAdd, PX_btnAdd},           {IDC_btnModify, PX_btnModify},
+    {IDC_btnDelete, PX_btnDelete},   {IDC_edtLanName, PX_edtLanName},   {IDC_edtClientQty, PX_edtClientQty},
+    {IDC_edtVelmoip, PX_edtVelmoip}, {IDC_mmoScript, PX_mmoScript},     {IDC_btnGenerate, PX_btnGenerate},
     {IDC_btnCopy, PX_btnCopy},
 };
 

@@ -6,10 +6,10 @@
 namespace {
 
 constexpr TPlacement kLayout[] = {
-    {IDC_lblName, PX_lblName},   {IDC_lblIP, PX_lblIP},         {IDC_lblTx, PX_lblTx},
-    {IDC_lblRx, PX_lblRx},       {IDC_lblTxUnit, PX_lblTxUnit}, {IDC_lblRxUnit, PX_lblRxUnit},
-    {IDC_edtName, PX_edtName},   {IDC_edtIP, PX_edtIP},         {IDC_edtTx, PX_edtTx},
-    {IDC_edtRx, PX_edtRx},       {IDC_btnSave, PX_btnSave},     {IDC_btnCancel, PX_btnCancel},
+    {IDC_lblName, PX_lblName}, {IDC_lblIP, PX_lblIP},         {IDC_lblTx, PX_lblTx},
+    {IDC_lblRx, PX_lblRx},     {IDC_lblTxUnit, PX_lblTxUnit}, {IDC_lblRxUnit, PX_lblRxUnit},
+    {IDC_edtName, PX_edtName}, {IDC_edtIP, PX_edtIP},         {IDC_edtTx, PX_edtTx},
+    {IDC_edtRx, PX_edtRx},     {IDC_btnSave, PX_btnSave},     {IDC_btnCancel, PX_btnCancel},
 };
 
 } // namespace

@@ -142,7 +142,9 @@ private Q_SLOTS:
     }
 
     void clipboardFailureIsReported() {
-        Window->Clipboard = [] { return static_cast<QClipboard*>(nullptr); };
+        Window->Clipboard = [] {
+            return static_cast<QClipboard*>(nullptr);
+        };
         AltKey(Qt::Key_C);
         QCOMPARE(Messages.Shown.size(), 1);
         QCOMPARE(Messages.Shown[0].Kind, TMessage::Error);
