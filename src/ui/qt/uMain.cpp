@@ -30,13 +30,13 @@ public:
 TfrmMain::TfrmMain(TMessenger& messenger, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      RunDialog([](TfrmWanEdit& dialog) { return dialog.exec(); }),
+      TQtControls(*this, messenger), RunDialog([](TfrmWanEdit& dialog) { return dialog.exec(); }),
       Clipboard([] { return QGuiApplication::clipboard(); }), ui([this] {
+          // The controls exist before the behaviour sets their defaults.
           auto form = std::make_unique<Ui::TfrmMain>();
           form->setupUi(this);
           return form;
-      }()),
-      Messenger(messenger) {
+      }()) {
     SetUpForm(*this);
     setFixedSize(size());
     if (const QScreen* shown = screen())
@@ -64,41 +64,6 @@ TfrmMain::TfrmMain(TMessenger& messenger, QWidget* parent)
 }
 
 TfrmMain::~TfrmMain() = default;
-
-QWidget& TfrmMain::Control(TControl control) const {
-    const std::string_view name = ControlName(control);
-    auto* widget = findChild<QWidget*>(QString::fromLatin1(name.data(), qsizetype(name.size())));
-    Q_ASSERT(widget);
-    return *widget;
-}
-
-std::string TfrmMain::Text(TControl control) const {
-    QWidget& widget = Control(control);
-    if (auto* edit = qobject_cast<QLineEdit*>(&widget))
-        return ToUtf8(edit->text());
-    if (auto* button = qobject_cast<QPushButton*>(&widget))
-        return ToUtf8(button->text());
-    return ToUtf8(static_cast<QPlainTextEdit&>(widget).toPlainText());
-}
-
-void TfrmMain::SetText(TControl control, std::string_view utf8) {
-    QWidget& widget = Control(control);
-    QString text = FromUtf8(utf8);
-    if (auto* edit = qobject_cast<QLineEdit*>(&widget))
-        edit->setText(text);
-    else if (auto* button = qobject_cast<QPushButton*>(&widget))
-        button->setText(text);
-    else
-        static_cast<QPlainTextEdit&>(widget).setPlainText(text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-}
-
-void TfrmMain::Focus(TControl control) {
-    Control(control).setFocus();
-}
-
-void TfrmMain::ShowMessage(const TMessage& message) {
-    Messenger.Show(this, message);
-}
 
 TWanListItem& TfrmMain::AppendRow(TQvWan& wan) {
     const int row = ui->lvWans->rowCount();
@@ -128,11 +93,11 @@ TWanListItem* TfrmMain::SelectedRow() const {
 }
 
 int TfrmMain::ItemIndex(TControl comboBox) const {
-    return static_cast<QComboBox&>(Control(comboBox)).currentIndex();
+    return static_cast<QComboBox&>(ControlWidget(*this, comboBox)).currentIndex();
 }
 
 void TfrmMain::SetEnabled(TControl control, bool enabled) {
-    Control(control).setEnabled(enabled);
+    ControlWidget(*this, control).setEnabled(enabled);
 }
 
 TModalResult TfrmMain::RunWanEdit(TQvWan& wan, const TQvWanList& wanList, int editMode) {

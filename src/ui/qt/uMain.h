@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ui/MainBehaviour.h"
-#include "ui/qt/Messenger.h"
+#include "ui/qt/QtControls.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -16,7 +16,7 @@ class QClipboard;
 class TfrmWanEdit;
 
 // The main window in Qt: its form, and the controls wired to the behaviour.
-class TfrmMain final : public QWidget, private TMainWindowPort {
+class TfrmMain final : public QWidget, private TQtControls<TMainWindowPort> {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TfrmMain)
 
@@ -31,7 +31,6 @@ public:
 
 private:
     std::unique_ptr<Ui::TfrmMain> ui;
-    TMessenger& Messenger;
     QTimer Timer1{this};
 
 public:
@@ -39,12 +38,6 @@ public:
     TMainBehaviour Behaviour{*this};
 
 private:
-    QWidget& Control(TControl control) const;
-
-    std::string Text(TControl control) const override;
-    void SetText(TControl control, std::string_view utf8) override;
-    void Focus(TControl control) override;
-    void ShowMessage(const TMessage& message) override;
     TWanListItem& AppendRow(TQvWan& wan) override;
     void SetRowTexts(TWanListItem& row, const TRowTexts& utf8) override;
     void DeleteRow(TWanListItem& row) override;

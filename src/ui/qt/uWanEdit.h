@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ui/WanEditBehaviour.h"
-#include "ui/qt/Messenger.h"
+#include "ui/qt/QtControls.h"
 
 #include <QDialog>
 
@@ -10,10 +10,9 @@
 namespace Ui {
 class TfrmWanEdit;
 }
-class QLineEdit;
 
 // The WAN line dialog in Qt: its form, and the buttons wired to the behaviour.
-class TfrmWanEdit final : public QDialog, private TWanEditPort {
+class TfrmWanEdit final : public QDialog, private TQtControls<TWanEditPort> {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TfrmWanEdit)
 
@@ -23,7 +22,6 @@ public:
 
 private:
     std::unique_ptr<Ui::TfrmWanEdit> ui;
-    TMessenger& Messenger;
 
 public:
     TWanEditBehaviour Behaviour{*this};
@@ -32,11 +30,5 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    QLineEdit& Edit(TControl control) const;
-
-    std::string Text(TControl control) const override;
-    void SetText(TControl control, std::string_view utf8) override;
-    void Focus(TControl control) override;
-    void ShowMessage(const TMessage& message) override;
     void CloseModal(TModalResult result) override;
 };
