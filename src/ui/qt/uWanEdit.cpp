@@ -1,7 +1,6 @@
 #include "ui/qt/uWanEdit.h"
 
 #include "ui/qt/FormSetup.h"
-#include "ui/qt/GbkEdge.h"
 #include "ui_uWanEdit.h"
 
 #include <QKeyEvent>
