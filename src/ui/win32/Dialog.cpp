@@ -52,25 +52,28 @@ INT_PTR CALLBACK TDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPA
     }
 }
 
-// The dialog's base units are 6 × 12 pixels for 宋体 9 pt at 96 DPI.
-int TDialog::ScaleX(int pixels) const {
+namespace {
+
+// The dialog's base units in pixels: 6 × 12 for 宋体 9 pt at 96 DPI.
+SIZE BaseUnits(HWND dialog) {
     RECT units{0, 0, 4, 8};
-    MapDialogRect(Hwnd, &units);
-    return MulDiv(pixels, units.right, 6);
+    MapDialogRect(dialog, &units);
+    return {units.right, units.bottom};
 }
 
-int TDialog::ScaleY(int pixels) const {
-    RECT units{0, 0, 4, 8};
-    MapDialogRect(Hwnd, &units);
-    return MulDiv(pixels, units.bottom, 12);
+} // namespace
+
+int TDialog::ScaleX(int pixels) const {
+    return MulDiv(pixels, BaseUnits(Hwnd).cx, 6);
 }
 
 void TDialog::Lay(std::span<const TPlacement> controls, int clientWidth, int clientHeight) {
-    const auto x = [this](int pixels) {
-        return ScaleX(pixels);
+    const SIZE units = BaseUnits(Hwnd);
+    const auto x = [&units](int pixels) {
+        return MulDiv(pixels, units.cx, 6);
     };
-    const auto y = [this](int pixels) {
-        return ScaleY(pixels);
+    const auto y = [&units](int pixels) {
+        return MulDiv(pixels, units.cy, 12);
     };
 
     const HDC dc = GetDC(Hwnd);

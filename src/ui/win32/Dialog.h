@@ -49,7 +49,6 @@ protected:
     void Centre(HWND over);
     // Pixels at 96 DPI with 宋体, scaled to this dialog.
     int ScaleX(int pixels) const;
-    int ScaleY(int pixels) const;
 
     HWND Hwnd = nullptr;
 };
