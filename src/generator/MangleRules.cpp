@@ -4,6 +4,19 @@
 // ends its chain, so the order of the rules decides which mark a packet gets.
 namespace {
 
+// Since v6.29 FastTrack sends established connections past mangle and the
+// queues, and the default configuration has it on. The rules are disabled, not
+// removed: the operator can turn them on again. Releases without FastTrack
+// refuse the action's name, which is caught.
+constexpr std::string_view kFastTrack = R"~(
+#禁用FastTrack：经FastTrack转发的连接不经过mangle和队列，流控对它们不起作用。只禁用，不删除
+:local QvFast [:toarray ""]
+:do {:set QvFast [/ip firewall filter find action=fasttrack-connection disabled=no dynamic=no]} on-error={}
+:if ([:len $QvFast] > 0) do={/ip firewall filter disable $QvFast}
+:local QvFastMsg ("Qostrel: {DISABLED}" . [:len $QvFast] . "{FASTTRACK}")
+:put $QvFastMsg
+:log info $QvFastMsg)~";
+
 constexpr std::string_view kOnlineList = R"~(
 #获取内网里除服务器server_list列表已经存在IP外，所有建立通信的IP地址；流控基于所获取到的Online列表进行
 #在线
@@ -89,9 +102,14 @@ add action=mark-packet chain=prerouting connection-mark=(${W} . "_0_Conn") disab
 } // namespace
 
 void AppendMangleRules(TScriptWriter& lines, const TQvWanList& wanLines, const TQvVariant& lanVar, TRouterOs target) {
-    static const TEntryText onlineList{kOnlineList}, jumpHeading{kJumpHeading}, jump{kJump},
+    static const TEntryText fastTrack{kFastTrack}, onlineList{kOnlineList}, jumpHeading{kJumpHeading}, jump{kJump},
         markingHeading{kMarkingHeading}, markingFirst{kMarkingFirst}, keepDownloadMark{kKeepDownloadMark},
         markingClasses{kMarkingClasses};
+    if (target != TRouterOs::V5) {
+        static const std::string disabled = RouterString("已禁用 "),
+                                 rules = RouterString(" 条FastTrack规则（/ip firewall filter，需要时可重新启用）");
+        AppendEntry(lines, fastTrack, {{"{DISABLED}", disabled}, {"{FASTTRACK}", rules}});
+    }
     AppendEntry(lines, onlineList, {{"{LAN}", lanVar.Name}});
     AppendEntry(lines, jumpHeading);
     // All jumps first, then all marking blocks: the list is walked twice.

@@ -15,6 +15,7 @@ void TQvVorrel::Generate(const std::string& serverIp, const TQvWanList& wanLines
         std::vector<std::string> entries;
         {
             TScriptWriter sections(entries);
+            AppendRouterCheck(sections, ServerVar, wanLines, LanVar, ClientVar, RateTxVar, RateRxVar, Target);
             AppendRouterPreparation(sections, ServerVar, wanLines, Target);
             AppendPcqTypes(sections, RateRxVar, RateTxVar, ClientVar);
             AppendMangleRules(sections, wanLines, LanVar, Target);

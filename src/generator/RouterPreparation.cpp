@@ -65,7 +65,7 @@ add comment="" disabled=no interval=10m name=Online_Stat on-event=":global s 0\
 constexpr std::string_view kBackup = R"~(
 #备份Mangle 、Queue tree 、Queue type [固定值]
 /system script
-add name=brookfenbackup policy=\
+{REPLACE}add name=brookfenbackup policy=\
     ftp,reboot,read,write,policy,test,{WINBOX}password,sniff,sensitive source="\
     :local name1 mangel\r\
     \n:local name2 tree\r\
@@ -116,20 +116,31 @@ constexpr std::string_view kClearingTypes = R"~(/queue type
 :foreach i in=[find pcq-limit=50] do={:do {remove $i} on-error={}}
 )~";
 
+// What the clearing left, so that the report at the end counts what the script
+// itself created.
+constexpr std::string_view kCountsBefore = R"~(:local QvTypesBefore [:len [/queue type find]]
+:local QvMangleBefore [:len [/ip firewall mangle find dynamic=no]]
+:local QvTreeBefore [:len [/queue tree find]]
+)~";
+
 // What the targets read differently in the online counter and the backup.
 struct TTargetTexts {
     std::string_view StartDate;            // the scheduler's start; v7.10 prints ISO dates, so it is left out
     std::string_view WinboxPolicy;         // v7 has no winbox policy for scripts; v7.0-7.9 share the v6 text
     std::string_view YearAt, MonAt, DayAt; // :pick offsets into the date: mar/07/2024 or, from v7.10, 2024-03-07
     bool IsoMonths;                        // the month table's keys: jan … dec, or 01 … 12
+    // A script that stopped before the PCQ types left its backup script
+    // behind, and adding it again would stop the next one.
+    std::string_view ReplaceBackup;
 };
 
 TTargetTexts TextsFor(TRouterOs target) {
     if (target == TRouterOs::V5)
-        return {"start-date=jan/01/1970 ", "winbox,", "7 11", "0 3", "4 6", false};
+        return {"start-date=jan/01/1970 ", "winbox,", "7 11", "0 3", "4 6", false, ""};
+    constexpr std::string_view replaceBackup = "remove [find name=brookfenbackup]\r\n";
     if (target == TRouterOs::V6)
-        return {"start-date=jan/01/1970 ", "", "7 11", "0 3", "4 6", false};
-    return {"", "", "0 4", "5 7", "8 10", true};
+        return {"start-date=jan/01/1970 ", "", "7 11", "0 3", "4 6", false, replaceBackup};
+    return {"", "", "0 4", "5 7", "8 10", true, replaceBackup};
 }
 
 constexpr std::string_view kMonths[] = {"jan", "feb", "mar", "apr", "may", "jun",
@@ -145,12 +156,14 @@ struct TTargetEntries {
 
 TTargetEntries MakeEntries(TRouterOs target) {
     static const TEntryText onlineCounter{kOnlineCounter}, backup{kBackup}, clearingMangle{kClearingMangle},
-        clearingTree{kClearingTree}, clearingTypesV5{kClearingTypesV5}, clearingTypes{kClearingTypes};
+        clearingTree{kClearingTree}, clearingTypesV5{kClearingTypesV5}, clearingTypes{kClearingTypes},
+        countsBefore{kCountsBefore};
     const TTargetTexts texts = TextsFor(target);
     TTargetEntries entries;
     entries.OnlineCounter = onlineCounter.Fill({{"{STARTDATE}", texts.StartDate}});
 
-    std::vector<TNameFill> backupFills{{"{WINBOX}", texts.WinboxPolicy},
+    std::vector<TNameFill> backupFills{{"{REPLACE}", texts.ReplaceBackup},
+                                       {"{WINBOX}", texts.WinboxPolicy},
                                        {"{YEARAT}", texts.YearAt},
                                        {"{MONAT}", texts.MonAt},
                                        {"{DAYAT}", texts.DayAt}};
@@ -161,8 +174,8 @@ TTargetEntries MakeEntries(TRouterOs target) {
     if (target == TRouterOs::V5)
         entries.Clearing = clearingMangle.Fill({{"{DYNAMIC}", ""}}) + clearingTypesV5.Fill() + clearingTree.Fill();
     else
-        entries.Clearing =
-            clearingMangle.Fill({{"{DYNAMIC}", " dynamic=no"}}) + clearingTree.Fill() + clearingTypes.Fill();
+        entries.Clearing = clearingMangle.Fill({{"{DYNAMIC}", " dynamic=no"}}) + clearingTree.Fill() +
+                           clearingTypes.Fill() + countsBefore.Fill();
     return entries;
 }
 

@@ -79,3 +79,7 @@ void TEntryText::AppendTo(std::string& entry, std::span<const TNameFill> fills) 
             entry += names[piece.Token];
     }
 }
+
+std::string RouterString(std::string_view utf8) {
+    return EscapeScriptString(FixedGbk(utf8));
+}

@@ -70,7 +70,14 @@ inline void AppendEntry(TScriptWriter& lines, const TEntryText& text, std::initi
     text.AppendTo(entry, std::span(fills.begin(), fills.size()));
 }
 
+// A text of the program's own for a quoted string on the router: its GBK bytes
+// as \XX escapes, which the terminal takes as they are.
+std::string RouterString(std::string_view utf8);
+
 // The sections after the variable header, in script order.
+void AppendRouterCheck(TScriptWriter& lines, const TQvVariant& serverVar, const TQvWanList& wanLines,
+                       const TQvVariant& lanVar, const TQvVariant& clientVar, const TQvVariant& rateTxVar,
+                       const TQvVariant& rateRxVar, TRouterOs target);
 void AppendRouterPreparation(TScriptWriter& lines, const TQvVariant& serverVar, const TQvWanList& wanLines,
                              TRouterOs target);
 void AppendPcqTypes(TScriptWriter& lines, const TQvVariant& rateRxVar, const TQvVariant& rateTxVar,

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <regex>
 #include <stdexcept>
+#include <utility>
 
 namespace {
 
@@ -206,6 +207,18 @@ private:
     }
 };
 
+// The depth of `{` after a line, strings and their escapes skipped.
+int BraceDepthAfter(std::string_view line, int depth) {
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == '"')
+            for (++i; i < line.size() && line[i] != '"'; ++i)
+                i += line[i] == '\\';
+        else if ((depth += (line[i] == '{') - (line[i] == '}')) < 0)
+            Fail("} without {", line);
+    }
+    return depth;
+}
+
 } // namespace
 
 const std::string& TRouterItem::Get(std::string_view name) const {
@@ -248,12 +261,34 @@ std::vector<std::string> LogicalLines(std::string_view script) {
 
 void TRouterModel::Import(std::string_view script) {
     std::string menu;
+    int depth = 0;
+    std::map<std::string, TRouterValue> outside; // a block sees only the globals it declares
     for (const std::string& line : LogicalLines(script)) {
         const std::size_t first = line.find_first_not_of(' ');
         if (first == std::string::npos || line[first] == '#')
             continue;
+        const int before = std::exchange(depth, BraceDepthAfter(line, depth));
+        const std::size_t changes = Added.size() + Commands.size();
+        if (line == "{" && before == 0) {
+            if (changes > 0)
+                Fail("a change before the block", line);
+            outside = std::exchange(Globals, {});
+            continue;
+        }
         TParser parser(std::string_view(line).substr(first), Globals);
         std::string word = parser.Word();
+        if (word == ":global" && before > 0) {
+            const auto found = outside.find(parser.Word());
+            if (!parser.AtEnd() || found == outside.end())
+                Fail("a block declares only the header's globals", line);
+            Globals.insert(*found);
+            continue;
+        }
+        if (before > 1 || (before == 1 && (line == "}" || (word.starts_with(':') && word != ":foreach")))) {
+            if (changes > 0 && line.find(":error ") != std::string::npos)
+                Fail("a stop after a change", line);
+            continue;
+        }
         if (word == ":global") {
             const std::string name = parser.Word();
             Globals[name] = parser.Value();
@@ -300,6 +335,9 @@ void TRouterModel::Import(std::string_view script) {
             Fail("command outside the subset", line);
         }
     }
+    if (depth != 0)
+        Fail("{ without }", script.substr(script.size() - 2));
+    Globals.merge(outside);
 }
 
 std::vector<const TRouterItem*> TRouterModel::In(std::string_view menu) const {

@@ -16,6 +16,8 @@
 // layout. It imports a script into a plain model of the router, evaluating
 // expressions with the script's own globals, and throws on anything outside
 // the subset — an unescaped `$` or raw non-ASCII byte in a string included.
+// A `{ … }` block, braces balanced outside strings, opens before any change and
+// stops (`:error`) only before one; it sees the globals it declares again.
 using TRouterValue = std::variant<std::int64_t, std::string>;
 
 struct TRouterItem {

@@ -195,6 +195,16 @@ TEST_P(ImportedScript, DownloadPacketsLeaveAMarkedConnectionsClassAlone) {
     }
 }
 
+TEST_P(ImportedScript, OneBlockRunsFromTheChecksToTheReportOfWhatItAdds) {
+    Import(kTwoLines);
+    const std::string script = Generator.ScriptText();
+    EXPECT_EQ(script.ends_with("\r\n}\r\n#ok\r\n"), GetParam() != TRouterOs::V5);
+    const std::string report = "($QvTypes = " + std::to_string(Router.In("/queue type").size()) +
+                               ") && ($QvMangle = " + std::to_string(Router.In("/ip firewall mangle").size()) +
+                               ") && ($QvTree = " + std::to_string(Router.In("/queue tree").size()) + ")";
+    EXPECT_EQ(script.find(report) != std::string::npos, GetParam() != TRouterOs::V5) << report;
+}
+
 TEST_P(ImportedScript, LimitsEvaluateToTheLinesShares) {
     Import(kTwoLines, "192.168.1.200", "LAN", 150);
     const std::string tree = "/queue tree";
@@ -329,6 +339,10 @@ TEST(RouterScriptReader, RefusesWhatWouldRunOnARealRouter) {
     EXPECT_THROW(router.Import(":global a \"x\" y\"\r\n"), std::runtime_error);
     EXPECT_THROW(router.Import("/queue tree\r\nadd parent=$nothing\r\n"), std::runtime_error);
     EXPECT_THROW(router.Import(":global a 1\n"), std::runtime_error);
+    EXPECT_THROW(TRouterModel().Import(":global a 1\r\n{\r\n/x\r\nadd v=$a\r\n}\r\n"), std::runtime_error);
+    EXPECT_THROW(TRouterModel().Import("{\r\n:put \"}\"\r\n"), std::runtime_error);
+    EXPECT_THROW(TRouterModel().Import("/x\r\nadd v=1\r\n{\r\n}\r\n"), std::runtime_error);
+    EXPECT_THROW(TRouterModel().Import("{\r\n/x\r\nadd v=1\r\n:error \"x\"\r\n}\r\n"), std::runtime_error);
     router.Import(":global a \"\\B5\\B1\\\"\\$\\3F\"\r\n:global n 7\r\n/x\r\nadd v=((($n*3)-1)/2) w=(\"a\" . $n)\r\n");
     EXPECT_EQ(router.GlobalText("a"), "\xB5\xB1\"$?");
     EXPECT_EQ(router.Added.at(0).Get("v"), "10");
