@@ -28,10 +28,10 @@ constexpr TColumn kColumns[] = {{L"网卡名称", 100}, {L"网卡IP", 110}, {L"�
 // cboRouterOs's items, in the order the behaviour reads them.
 constexpr const wchar_t* kRouterOsItems[] = {L"RouterOS v5", L"RouterOS v6 / v7.0-7.9", L"RouterOS v7.10+"};
 
-// What the router choice does not fix on its own.
-constexpr const wchar_t* kRouterOsTip = L"在RouterOS v6和v7上必须禁用FastTrack防火墙规则\r\n"
-                                        L"（action=fasttrack-connection），否则流量绕过\r\n"
-                                        L"mangle和队列，任何队列都看不到流量。";
+// What the v6 and v7 scripts do on the router beyond v5, and the LAN name they need.
+constexpr const wchar_t* kRouterOsTip = L"v6和v7的脚本先在路由器上检查网卡名称和IP地址，\r\n"
+                                        L"不符时停止，不作任何改动；FastTrack规则会被禁用（不删除）。\r\n"
+                                        L"默认配置下“LAN网卡名称”应填写网桥的名称，例如bridge。";
 
 // Windows takes a moving block for each format, and owns it once taken.
 bool SetClipboardBytes(UINT format, const void* bytes, std::size_t size) {
