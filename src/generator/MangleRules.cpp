@@ -101,10 +101,12 @@ add action=mark-packet chain=prerouting connection-mark=(${W} . "_0_Conn") disab
 
 } // namespace
 
-void AppendMangleRules(TScriptWriter& lines, const TQvWanList& wanLines, const TQvVariant& lanVar, TRouterOs target) {
+void AppendMangleRules(TScriptWriter& lines, TScriptSteps& steps, const TQvWanList& wanLines, const TQvVariant& lanVar,
+                       TRouterOs target) {
     static const TEntryText fastTrack{kFastTrack}, onlineList{kOnlineList}, jumpHeading{kJumpHeading}, jump{kJump},
         markingHeading{kMarkingHeading}, markingFirst{kMarkingFirst}, keepDownloadMark{kKeepDownloadMark},
         markingClasses{kMarkingClasses};
+    steps.Begin(lines, TStepKind::FastTrack, {lanVar.Name});
     if (target != TRouterOs::V5) {
         static const std::string disabled = RouterString("已禁用 "),
                                  rules = RouterString(" 条FastTrack规则（/ip firewall filter，需要时可重新启用）");
@@ -112,11 +114,20 @@ void AppendMangleRules(TScriptWriter& lines, const TQvWanList& wanLines, const T
     }
     AppendEntry(lines, onlineList, {{"{LAN}", lanVar.Name}});
     AppendEntry(lines, jumpHeading);
-    // All jumps first, then all marking blocks: the list is walked twice.
-    for (const auto& wan : wanLines)
-        AppendEntry(lines, jump, {{"{W}", wan->NameVar.Name}});
+    // All jumps first, then all marking blocks: the list is walked twice. In
+    // the v6/v7 script a step takes the jumps of up to 32 lines, and names its
+    // menu again.
+    for (std::size_t i = 0; i < wanLines.size(); ++i) {
+        if (steps.Enabled && i % 32 == 0) {
+            steps.Begin(lines, TStepKind::Jumps);
+            lines.Append("/ip firewall mangle");
+        }
+        steps.Declare({wanLines[i]->NameVar.Name});
+        AppendEntry(lines, jump, {{"{W}", wanLines[i]->NameVar.Name}});
+    }
     AppendEntry(lines, markingHeading);
     for (const auto& wan : wanLines) {
+        steps.Begin(lines, TStepKind::Marking, {wan->NameVar.Name});
         const TNameFill name[] = {{"{W}", wan->NameVar.Name}};
         std::string& entry = lines.Next();
         entry.clear();

@@ -42,9 +42,10 @@ add kind=pcq name=in_8_down pcq-classifier=dst-address pcq-limit=50 pcq-rate=(($
 
 } // namespace
 
-void AppendPcqTypes(TScriptWriter& lines, const TQvVariant& rateRxVar, const TQvVariant& rateTxVar,
+void AppendPcqTypes(TScriptWriter& lines, TScriptSteps& steps, const TQvVariant& rateRxVar, const TQvVariant& rateTxVar,
                     const TQvVariant& clientVar) {
     static const TEntryText pcqTypes{kPcqTypes};
+    steps.Begin(lines, TStepKind::PcqTypes, {rateRxVar.Name, rateTxVar.Name, clientVar.Name});
     AppendEntry(lines, pcqTypes,
                 {{"{RATERX}", rateRxVar.Name}, {"{RATETX}", rateTxVar.Name}, {"{CLIENTS}", clientVar.Name}});
 }

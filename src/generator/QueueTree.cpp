@@ -52,47 +52,23 @@ add limit-at=0 max-limit=((${W}Rx*5)/10) name=(${W} . "_Small_ICMP_up") packet-m
 add limit-at=0 max-limit=((${W}Tx*5)/10) name=(${W} . "_Small_ICMP_down") packet-mark=(${W} . "_icmp_down") parent=(${W} . "_down") priority=1 queue=default
 add limit-at=0 max-limit=((${W}Tx*9)/10) name=(${W} . "_Server_down") packet-mark=(${W} . "_Server_down") parent=(${W} . "_down") priority=8 queue=in_Server_down)~";
 
-// The v6/v7 block ends here. Every add either succeeded or stopped the script,
-// so the counts confirm the whole set-up; the counts before are taken after
-// the clearing.
-constexpr std::string_view kReport = R"~(
-#核对创建的数量
-:local QvTypes ([:len [/queue type find]] - $QvTypesBefore)
-:local QvMangle ([:len [/ip firewall mangle find dynamic=no]] - $QvMangleBefore)
-:local QvTree ([:len [/queue tree find]] - $QvTreeBefore)
-:local QvCounts ("{TYPES}" . $QvTypes . "/{TYPECOUNT}{RULES}" . $QvMangle . "/{RULECOUNT}{QUEUES}" . $QvTree . "/{QUEUECOUNT}")
-:if (($QvTypes = {TYPECOUNT}) && ($QvMangle = {RULECOUNT}) && ($QvTree = {QUEUECOUNT})) do={:put ("Qostrel: {DONE}" . $QvCounts); :log info ("Qostrel: {DONE}" . $QvCounts)} else={:put ("Qostrel: {MISMATCH}" . $QvCounts); :log error ("Qostrel: {MISMATCH}" . $QvCounts)}
-})~";
-
 } // namespace
 
-void AppendQueueTree(TScriptWriter& lines, const TQvWanList& wanLines, const TQvVariant& lanVar, TRouterOs target) {
+void AppendQueueTree(TScriptWriter& lines, TScriptSteps& steps, const TQvWanList& wanLines, const TQvVariant& lanVar,
+                     TRouterOs target) {
     static const TEntryText roots{kRoots}, below{"#以下"}, lineTree{kLineTree}, ok{"#ok"};
     // v6 renamed the upload root's parent and refuses global-out.
     const std::string_view uploadRoot = target == TRouterOs::V5 ? "global-out" : "global";
+    steps.Begin(lines, TStepKind::Roots, {lanVar.Name});
     AppendEntry(lines, roots, {{"{LAN}", lanVar.Name}, {"{UPROOT}", uploadRoot}});
     AppendEntry(lines, below);
-    for (const auto& wan : wanLines)
+    for (const auto& wan : wanLines) {
+        steps.Begin(lines, TStepKind::Tree, {wan->NameVar.Name, wan->TxVar.Name, wan->RxVar.Name});
         AppendEntry(lines, lineTree, {{"{W}", wan->NameVar.Name}});
-    if (target != TRouterOs::V5) {
-        static const TEntryText report{kReport};
-        static const std::string types = RouterString("PCQ类型 "), rules = RouterString("，mangle规则 "),
-                                 queues = RouterString("，队列 "), done = RouterString("流控设置完成："),
-                                 mismatch = RouterString("创建的数量与应有的不符，请检查：");
-        // The online rule, then per line 2 jumps and 47 marking rules; 2 roots
-        // and 36 queues a line; 26 PCQ types.
-        const std::size_t n = wanLines.size();
-        const std::string typeCount = "26", ruleCount = std::to_string(1 + 49 * n),
-                          queueCount = std::to_string(2 + 36 * n);
-        AppendEntry(lines, report,
-                    {{"{TYPES}", types},
-                     {"{RULES}", rules},
-                     {"{QUEUES}", queues},
-                     {"{DONE}", done},
-                     {"{MISMATCH}", mismatch},
-                     {"{TYPECOUNT}", typeCount},
-                     {"{RULECOUNT}", ruleCount},
-                     {"{QUEUECOUNT}", queueCount}});
+    }
+    if (steps.Enabled) {
+        steps.End(lines);
+        AppendReport(lines, steps, wanLines.size());
     }
     AppendEntry(lines, ok);
 }

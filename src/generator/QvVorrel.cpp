@@ -13,14 +13,16 @@ void TQvVorrel::Generate(const std::string& serverIp, const TQvWanList& wanLines
     AppendHeader(lines, serverIp, wanLines, lanName, clientCount);
     if (Sections.Entries.empty() || Sections.Target != Target || Sections.LineCount != wanLines.size()) {
         std::vector<std::string> entries;
+        TScriptSteps steps(Target);
         {
             TScriptWriter sections(entries);
-            AppendRouterCheck(sections, ServerVar, wanLines, LanVar, ClientVar, RateTxVar, RateRxVar, Target);
-            AppendRouterPreparation(sections, ServerVar, wanLines, Target);
-            AppendPcqTypes(sections, RateRxVar, RateTxVar, ClientVar);
-            AppendMangleRules(sections, wanLines, LanVar, Target);
-            AppendQueueTree(sections, wanLines, LanVar, Target);
+            AppendRouterCheck(sections, steps, ServerVar, wanLines, LanVar, Target);
+            AppendRouterPreparation(sections, steps, ServerVar, wanLines, Target);
+            AppendPcqTypes(sections, steps, RateRxVar, RateTxVar, ClientVar);
+            AppendMangleRules(sections, steps, wanLines, LanVar, Target);
+            AppendQueueTree(sections, steps, wanLines, LanVar, Target);
         }
+        steps.Wrap(entries);
         Sections = {Target, wanLines.size(), std::move(entries)};
     }
     for (const auto& entry : Sections.Entries)

@@ -1,36 +1,34 @@
 #include "generator/Sections.h"
 
-// From here to the end the v6 and v7 scripts are one `{ … }` block. The console
-// reads a pasted block whole and runs it as one command, and `:error` or any
-// line the router refuses ends it, pasted or imported. So what the operator
-// typed is checked against the router first: a wrong value stops the script
-// before it changes anything. The block sees the header's globals only once it
-// declares them again.
+// The first steps of the v6 and v7 scripts check what the operator typed
+// against the router: a wrong value stops the script before it changes
+// anything. Each step sees the header's globals only once it declares them.
 namespace {
 
+// The messages every line's check needs are set once, as helper globals, so
+// that the lines' steps stay small.
 constexpr std::string_view kHead = R"~(
-#检查网卡名称和IP地址：与路由器不符时，脚本在这里停止，路由器不作任何改动
-#从这里到脚本结尾是一个整体：路由器拒绝其中任何一行，后面的都不再执行
-{
-:global {SERVER}
-:global {LAN}
-:global {CLIENTS}
-:global {RATETX}
-:global {RATERX}
-:local QvStop "{STOP}"
-:local QvSeen ";"
-:if ([:typeof [:toip ${SERVER}]] != "ip") do={:local QvMsg ("{SERVER} = " . ${SERVER} . "{BADSERVER}"); :put $QvMsg; :log error $QvMsg; :error $QvStop})~";
-
-// QvSeen holds the WAN addresses so far as ";a;b;": the address list refuses
-// the same address twice.
-constexpr std::string_view kLine = R"~(:global {W}ip
-:global {W}
-:global {W}Rx
-:global {W}Tx
-:if ([:typeof [:toip ${W}ip]] != "ip") do={:local QvMsg ("{W}ip = " . ${W}ip . "{BADWANIP}"); :put $QvMsg; :log error $QvMsg; :error $QvStop}
-:if ([:typeof [:find $QvSeen (";" . [:toip ${W}ip] . ";")]] = "num") do={:local QvMsg ("{W}ip = " . ${W}ip . "{SAMEWANIP}"); :put $QvMsg; :log error $QvMsg; :error $QvStop}
-:set QvSeen ($QvSeen . [:toip ${W}ip] . ";")
-:if ([:len [/interface find name=${W}]] = 0) do={:local QvMsg ("{W} = " . ${W} . "{NOWAN}"); :put $QvMsg; :log error $QvMsg; :error $QvStop})~";
+#脚本分步执行：每一步只在前一步完成后才执行，一步停止，后面的都不再执行
+#第1步检查路由器的系统版本、Tarnwell服务器的IP地址和LAN网卡，然后检查每条WAN线路：检查不通过时，路由器的设置没有任何改动
+:global QvStop "{STOP}"
+:global QvSeen ";"
+:global QvBadIp "{BADWANIP}"
+:global QvSameIp "{SAMEWANIP}"
+:global QvNoWan "{NOWAN}"
+:global QvNoAddress "{NOADDRESS}"
+:global QvNotHeld "{NOTHELD}"
+:global QvSlowUp "{SLOWUP}"
+:global QvSlowDown "{SLOWDOWN}"
+:local QvVersion [/system resource get version]
+:local QvMajor [:tonum [:pick $QvVersion 0 [:find $QvVersion "."]]]
+:local QvMinor [:pick $QvVersion ([:find $QvVersion "."] + 1) ([:find $QvVersion "."] + 3)]
+:if ([:typeof [:tonum $QvMinor]] != "num") do={:set QvMinor [:pick $QvMinor 0 1]}
+:set QvMinor [:tonum $QvMinor]
+:local QvChoice "RouterOS v7.10+"
+:if (($QvMajor < 7) || (($QvMajor = 7) && ($QvMinor < 10))) do={:set QvChoice "RouterOS v6 / v7.0-7.9"}
+:if ($QvMajor < 6) do={:set QvChoice "RouterOS v5"}
+:if ($QvChoice != "{CHOICE}") do={:local QvMsg ("RouterOS = " . $QvVersion . "{WRONGOS}" . $QvChoice . "{CHOOSE}"); :put $QvMsg; :log error $QvMsg; :error $QvStop}
+:if (([:typeof [:toip ${SERVER}]] != "ip") || ([:tostr [:toip ${SERVER}]] != ${SERVER})) do={:local QvMsg ("{SERVER} = " . ${SERVER} . "{BADSERVER}"); :put $QvMsg; :log error $QvMsg; :error $QvStop})~";
 
 // A default v6/v7 router calls its interface list "LAN"; the LAN side is the
 // bridge. Releases before 6.41 have no interface lists, so that menu is only
@@ -48,15 +46,37 @@ constexpr std::string_view kLan = R"~(
 }
 :if ([:len [/interface bridge port find interface=${LAN}]] > 0) do={:local QvMsg ("{LAN} = " . ${LAN} . "{LANPORT}" . [/interface bridge port get [find interface=${LAN}] bridge] . "{AGAIN}"); :put $QvMsg; :log error $QvMsg; :error $QvStop})~";
 
+// An address must read back exactly as typed: the router takes "1.2.3" for
+// 1.2.0.3 and "010.1.1.1" for 8.1.1.1. QvSeen holds the addresses so far as
+// ";a;b;": the address list refuses the same address twice. The address must
+// be one the line's interface holds, or no port forward ever matches it. A
+// bandwidth of 1 Mbps would give the line's root max-limit=0: no limit at all.
+// The first check that fails gives the message.
+constexpr std::string_view kLine = R"~({
+:local QvMsg ""
+:if (([:typeof [:toip ${W}ip]] != "ip") || ([:tostr [:toip ${W}ip]] != ${W}ip)) do={:set QvMsg ("{W}ip = " . ${W}ip . $QvBadIp)}
+:if (($QvMsg = "") && ([:typeof [:find $QvSeen (";" . ${W}ip . ";")]] = "num")) do={:set QvMsg ("{W}ip = " . ${W}ip . $QvSameIp)}
+:set QvSeen ($QvSeen . ${W}ip . ";")
+:if (($QvMsg = "") && ([:len [/interface find name=${W}]] = 0)) do={:set QvMsg ("{W} = " . ${W} . $QvNoWan)}
+:local QvHeld ""
+:if ($QvMsg = "") do={:foreach QvAddress in=[/ip address find interface=${W} disabled=no] do={:local QvIp [:tostr [/ip address get $QvAddress address]]; :set QvHeld ($QvHeld . " " . [:pick $QvIp 0 [:find $QvIp "/"]])}}
+:if (($QvMsg = "") && ($QvHeld = "")) do={:set QvMsg ("{W}ip = " . ${W}ip . $QvNoAddress)}
+:if (($QvMsg = "") && ([:typeof [:find ($QvHeld . " ") (" " . ${W}ip . " ")]] != "num")) do={:set QvMsg ("{W}ip = " . ${W}ip . $QvNotHeld . $QvHeld)}
+:if (($QvMsg = "") && (${W}Rx <= 1000000)) do={:set QvMsg ("{W}Rx = " . ${W}Rx . $QvSlowUp)}
+:if (($QvMsg = "") && (${W}Tx <= 1000000)) do={:set QvMsg ("{W}Tx = " . ${W}Tx . $QvSlowDown)}
+:if ($QvMsg != "") do={:put $QvMsg; :log error $QvMsg; :error $QvStop}
+})~";
+
 } // namespace
 
-void AppendRouterCheck(TScriptWriter& lines, const TQvVariant& serverVar, const TQvWanList& wanLines,
-                       const TQvVariant& lanVar, const TQvVariant& clientVar, const TQvVariant& rateTxVar,
-                       const TQvVariant& rateRxVar, TRouterOs target) {
+void AppendRouterCheck(TScriptWriter& lines, TScriptSteps& steps, const TQvVariant& serverVar,
+                       const TQvWanList& wanLines, const TQvVariant& lanVar, TRouterOs target) {
     if (target == TRouterOs::V5)
         return;
     static const TEntryText head{kHead}, line{kLine}, lan{kLan};
     static const std::string stop = RouterString("Qostrel: 检查未通过，脚本已停止，路由器的设置没有任何改动"),
+                             wrongOs = RouterString("：这个脚本是为另一个RouterOS版本生成的。请在“路由器系统”中选择“"),
+                             choose = RouterString("”，重新生成脚本"),
                              badServer = RouterString("：不是IPv4地址。请在“Tarnwell服务器IP地址”中填写服务器的IP地址，"
                                                       "重新生成脚本"),
                              badWanIp = RouterString("：不是IPv4地址。请修改这条WAN线路的“网卡IP”，重新生成脚本"),
@@ -64,6 +84,15 @@ void AppendRouterCheck(TScriptWriter& lines, const TQvVariant& serverVar, const 
                                                       "重新生成脚本"),
                              noWan = RouterString("：路由器上没有这个网卡。请把这条WAN线路的“网卡名称”改为路由器上"
                                                   "外网网卡的名称，重新生成脚本"),
+                             noAddress = RouterString("：这条WAN线路的网卡上没有IP地址，PPPoE线路可能没有连接。请等线路"
+                                                      "连接后，把“网卡IP”改为网卡上的IP地址，重新生成脚本"),
+                             notHeld = RouterString("：不是这条WAN线路网卡的IP地址。请把“网卡IP”改为网卡上的IP地址，"
+                                                    "重新生成脚本。路由器上这个网卡的IP地址："),
+                             slowUp = RouterString("：上传带宽必须大于1 Mbps，否则这条线路的上传队列不限速。请修改这条"
+                                                   "WAN线路的“上传带宽”，重新生成脚本"),
+                             slowDown =
+                                 RouterString("：下载带宽必须大于1 Mbps，否则这条线路的下载队列不限速。请修改这条"
+                                              "WAN线路的“下载带宽”，重新生成脚本"),
                              noLan = RouterString("：路由器上没有这个网卡。请在“LAN网卡名称”中填写路由器上内网网卡"
                                                   "或网桥的名称，重新生成脚本"),
                              lanList = RouterString("：这是接口列表，不是网卡。请在“LAN网卡名称”中填写网桥的名称"
@@ -71,22 +100,39 @@ void AppendRouterCheck(TScriptWriter& lines, const TQvVariant& serverVar, const 
                              lanPort = RouterString("：这是网桥的端口，不能用作LAN网卡。请在“LAN网卡名称”中填写网桥的"
                                                     "名称"),
                              again = RouterString("，重新生成脚本");
+    // The chain's counter, set right after the header on every run.
+    lines.Append(":global QvStep 0");
+    steps.Define(
+        {"QvStop", "QvSeen", "QvBadIp", "QvSameIp", "QvNoWan", "QvNoAddress", "QvNotHeld", "QvSlowUp", "QvSlowDown"});
+    steps.Begin(lines, TStepKind::Checks, {serverVar.Name, lanVar.Name});
     AppendEntry(lines, head,
                 {{"{SERVER}", serverVar.Name},
-                 {"{LAN}", lanVar.Name},
-                 {"{CLIENTS}", clientVar.Name},
-                 {"{RATETX}", rateTxVar.Name},
-                 {"{RATERX}", rateRxVar.Name},
                  {"{STOP}", stop},
+                 {"{BADWANIP}", badWanIp},
+                 {"{SAMEWANIP}", sameWanIp},
+                 {"{NOWAN}", noWan},
+                 {"{NOADDRESS}", noAddress},
+                 {"{NOTHELD}", notHeld},
+                 {"{SLOWUP}", slowUp},
+                 {"{SLOWDOWN}", slowDown},
+                 {"{CHOICE}", target == TRouterOs::V6 ? "RouterOS v6 / v7.0-7.9" : "RouterOS v7.10+"},
+                 {"{WRONGOS}", wrongOs},
+                 {"{CHOOSE}", choose},
                  {"{BADSERVER}", badServer}});
-    for (const auto& wan : wanLines)
-        AppendEntry(
-            lines, line,
-            {{"{W}", wan->NameVar.Name}, {"{BADWANIP}", badWanIp}, {"{SAMEWANIP}", sameWanIp}, {"{NOWAN}", noWan}});
     AppendEntry(lines, lan,
                 {{"{LAN}", lanVar.Name},
                  {"{NOLAN}", noLan},
                  {"{LANLIST}", lanList},
                  {"{LANPORT}", lanPort},
                  {"{AGAIN}", again}});
+    // Up to 8 lines a step, each in a block of its own for its locals.
+    for (std::size_t i = 0; i < wanLines.size(); ++i) {
+        if (i % 8 == 0)
+            steps.Begin(lines, TStepKind::LineCheck,
+                        {"QvStop", "QvSeen", "QvBadIp", "QvSameIp", "QvNoWan", "QvNoAddress", "QvNotHeld", "QvSlowUp",
+                         "QvSlowDown"});
+        const TQvWan& wan = *wanLines[i];
+        steps.Declare({wan.IpVar.Name, wan.NameVar.Name, wan.RxVar.Name, wan.TxVar.Name});
+        AppendEntry(lines, line, {{"{W}", wan.NameVar.Name}});
+    }
 }

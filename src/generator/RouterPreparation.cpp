@@ -8,7 +8,10 @@
 namespace {
 
 // The doubled remove lines are harmless (the second finds nothing) and kept
-// byte for byte, like the leading space of every line after the comment.
+// byte for byte, like the leading space of every line after the comment. v5
+// removes every layer-7 protocol; later scripts remove only their own, after
+// the mangle rules that name it, so that a router refusing to remove a protocol
+// in use does not stop the script there, and the operator's protocols stay.
 constexpr std::string_view kCleanup = R"~(
 #清理旧信息
  /ip firewall address-list
@@ -20,8 +23,8 @@ constexpr std::string_view kCleanup = R"~(
  remove [find to-ports="9912"]
  remove [find to-ports="9917"]
  remove [find to-ports="9927"]
- /ip firewall layer7-protocol
- remove [find regexp!=""]
+{WINBOXRULES} /ip firewall layer7-protocol
+ remove [find {PROTOCOL}]
 )~";
 
 constexpr std::string_view kServerList = R"~(#导入Tarnwell服务器ip地址
@@ -94,16 +97,16 @@ constexpr std::string_view kBackup = R"~(
     \n/queue tree export file=\$filename3"
 /system script run brookfenbackup)~";
 
-// One entry in three parts. v5 clears the queue types before the tree that
-// uses them. Later releases refuse that, keep PPP lines' dynamic rules, and
-// ship two built-in types with pcq-limit=50 that cannot be removed.
+// One entry in parts. v5 clears the queue types before the tree that uses
+// them. Later releases refuse that, keep PPP lines' dynamic rules, and ship two
+// built-in types with pcq-limit=50 that cannot be removed.
 constexpr std::string_view kClearingMangle = R"~(
 #清理信息mangle type tree 旧信息
 /ip firewall mangle
 remove [find dscp!="63"{DYNAMIC}]
 )~";
 
-constexpr std::string_view kClearingTree = R"~(/queue tree
+constexpr std::string_view kClearingTreeV5 = R"~(/queue tree
 remove [find priority!=8]
 remove [find priority=8]
 )~";
@@ -112,15 +115,27 @@ constexpr std::string_view kClearingTypesV5 = R"~(/queue type
 remove [find pcq-limit=50]
 )~";
 
-constexpr std::string_view kClearingTypes = R"~(/queue type
-:foreach i in=[find pcq-limit=50] do={:do {remove $i} on-error={}}
+// Later releases may refuse to remove a queue with children, remove them with
+// it, or leave them behind: each queue is removed on its own, errors ignored,
+// pass after pass while that removes any. The types go by their names, which
+// do not change with how a release prints pcq-limit. What is left stops the
+// script before anything is added.
+constexpr std::string_view kClearingLater = R"~(/queue tree
+:local QvLeft [:len [find]]
+:local QvWas -1
+:while (($QvLeft > 0) && ($QvLeft != $QvWas)) do={:set QvWas $QvLeft; :foreach i in=[find] do={:do {remove $i} on-error={}}; :set QvLeft [:len [find]]}
+/queue type
+:local QvTypeNames {"out_1_up";"out_3_up";"out_2_up";"out_4_up";"out_5_up";"out_6_up";"out_7_up";"out_0_up";"out_-1_up";"out_-2_up";"out_-3_up";"out_8_up";"in_Server_down";"out_Server_up";"in_1_down";"in_2_down";"in_3_down";"in_4_down";"in_5_down";"in_6_down";"in_7_down";"in_0_down";"in_-1_down";"in_-2_down";"in_-3_down";"in_8_down"}
+:foreach QvType in=$QvTypeNames do={:do {remove [find name=$QvType]} on-error={}}
+:if ($QvLeft > 0) do={:local QvMsg ("Qostrel: {TREELEFT}" . $QvLeft . "{TREETAIL}"); :put $QvMsg; :log error $QvMsg; :error $QvMsg}
+:foreach QvType in=$QvTypeNames do={:if ([:len [find name=$QvType]] > 0) do={:local QvMsg ("Qostrel: {TYPELEFT}" . $QvType . "{TYPETAIL}"); :put $QvMsg; :log error $QvMsg; :error $QvMsg}}
 )~";
 
 // What the clearing left, so that the report at the end counts what the script
 // itself created.
-constexpr std::string_view kCountsBefore = R"~(:local QvTypesBefore [:len [/queue type find]]
-:local QvMangleBefore [:len [/ip firewall mangle find dynamic=no]]
-:local QvTreeBefore [:len [/queue tree find]]
+constexpr std::string_view kCountsBefore = R"~(:global QvTypes0 [:len [/queue type find]]
+:global QvMangle0 [:len [/ip firewall mangle find dynamic=no]]
+:global QvTree0 [:len [/queue tree find]]
 )~";
 
 // What the targets read differently in the online counter and the backup.
@@ -156,8 +171,12 @@ struct TTargetEntries {
 
 TTargetEntries MakeEntries(TRouterOs target) {
     static const TEntryText onlineCounter{kOnlineCounter}, backup{kBackup}, clearingMangle{kClearingMangle},
-        clearingTree{kClearingTree}, clearingTypesV5{kClearingTypesV5}, clearingTypes{kClearingTypes},
+        clearingTreeV5{kClearingTreeV5}, clearingTypesV5{kClearingTypesV5}, clearingLater{kClearingLater},
         countsBefore{kCountsBefore};
+    static const std::string treeLeft = RouterString("队列树没有清空，还剩 "),
+                             treeTail = RouterString(" 个队列。请在 /queue tree 中删除它们，再粘贴脚本"),
+                             typeLeft = RouterString("无法删除旧的PCQ类型 "),
+                             typeTail = RouterString("，它可能仍被其他队列使用。请删除使用它的队列，再粘贴脚本");
     const TTargetTexts texts = TextsFor(target);
     TTargetEntries entries;
     entries.OnlineCounter = onlineCounter.Fill({{"{STARTDATE}", texts.StartDate}});
@@ -172,10 +191,14 @@ TTargetEntries MakeEntries(TRouterOs target) {
     backup.AppendTo(entries.Backup, backupFills);
 
     if (target == TRouterOs::V5)
-        entries.Clearing = clearingMangle.Fill({{"{DYNAMIC}", ""}}) + clearingTypesV5.Fill() + clearingTree.Fill();
+        entries.Clearing = clearingMangle.Fill({{"{DYNAMIC}", ""}}) + clearingTypesV5.Fill() + clearingTreeV5.Fill();
     else
-        entries.Clearing = clearingMangle.Fill({{"{DYNAMIC}", " dynamic=no"}}) + clearingTree.Fill() +
-                           clearingTypes.Fill() + countsBefore.Fill();
+        entries.Clearing = clearingMangle.Fill({{"{DYNAMIC}", " dynamic=no"}}) +
+                           clearingLater.Fill({{"{TREELEFT}", treeLeft},
+                                               {"{TREETAIL}", treeTail},
+                                               {"{TYPELEFT}", typeLeft},
+                                               {"{TYPETAIL}", typeTail}}) +
+                           countsBefore.Fill();
     return entries;
 }
 
@@ -187,12 +210,21 @@ const TTargetEntries& EntriesFor(TRouterOs target) {
 
 } // namespace
 
-void AppendRouterPreparation(TScriptWriter& lines, const TQvVariant& serverVar, const TQvWanList& wanLines,
-                             TRouterOs target) {
+void AppendRouterPreparation(TScriptWriter& lines, TScriptSteps& steps, const TQvVariant& serverVar,
+                             const TQvWanList& wanLines, TRouterOs target) {
     static const TEntryText cleanup{kCleanup}, serverList{kServerList}, wanListHeader{kWanListHeader},
         wanAddress{kWanAddress}, portMapping{kPortMapping}, winbox{kWinbox};
     const TNameFill server{"{SERVER}", serverVar.Name};
-    AppendEntry(lines, cleanup, {server});
+    steps.Begin(lines, TStepKind::Preparation, {serverVar.Name});
+    for (const auto& wan : wanLines)
+        steps.Declare({wan->IpVar.Name});
+    if (target == TRouterOs::V5)
+        AppendEntry(lines, cleanup, {server, {"{WINBOXRULES}", ""}, {"{PROTOCOL}", "regexp!=\"\""}});
+    else
+        AppendEntry(lines, cleanup,
+                    {server,
+                     {"{WINBOXRULES}", " /ip firewall mangle\r\n remove [find layer7-protocol=winbox dynamic=no]\r\n"},
+                     {"{PROTOCOL}", "name=winbox"}});
     AppendEntry(lines, serverList, {server});
     AppendEntry(lines, wanListHeader);
     for (const auto& wan : wanLines)
@@ -202,5 +234,7 @@ void AppendRouterPreparation(TScriptWriter& lines, const TQvVariant& serverVar, 
     const TTargetEntries& entries = EntriesFor(target);
     lines.Append(entries.OnlineCounter);
     lines.Append(entries.Backup);
+    steps.Begin(lines, TStepKind::Clearing);
+    steps.Define({"QvTypes0", "QvMangle0", "QvTree0"});
     lines.Append(entries.Clearing);
 }

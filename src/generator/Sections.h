@@ -58,6 +58,8 @@ public:
         return Lines[Used++];
     }
     void Append(std::string_view entry) { Next().assign(entry); }
+    // How many entries are written so far.
+    std::size_t Size() const { return Used; }
 
 private:
     std::vector<std::string>& Lines;
@@ -74,13 +76,62 @@ inline void AppendEntry(TScriptWriter& lines, const TEntryText& text, std::initi
 // as \XX escapes, which the terminal takes as they are.
 std::string RouterString(std::string_view utf8);
 
+// What a step of the v6/v7 script does, for the report of a stop. Marking and
+// Tree take one step per WAN line, in the order of the lines.
+enum class TStepKind { Checks, LineCheck, Preparation, Clearing, PcqTypes, FastTrack, Jumps, Marking, Roots, Tree };
+
+// After its header the v6/v7 script is a chain of top-level blocks, the steps.
+// The console reads and runs each block on its own, so no block grows with the
+// number of lines. A step runs its body only when the global QvStep holds the
+// number of the step before it, and sets its own number last: a step that
+// stops, or that the console cut or could not parse, leaves every later step
+// doing nothing, pasted or imported. The v5 script has no steps.
+class TScriptSteps final {
+public:
+    explicit TScriptSteps(TRouterOs target) : Enabled(target != TRouterOs::V5) {}
+
+    // The entry `lines` writes next opens a step of `kind`, which declares
+    // `globals`; the step before it ends there. Nothing for v5.
+    void Begin(const TScriptWriter& lines, TStepKind kind, std::initializer_list<std::string_view> globals = {});
+    // More globals the current step declares.
+    void Declare(std::initializer_list<std::string_view> globals);
+    // The entries from the next one on stand outside any step.
+    void End(const TScriptWriter& lines);
+    // Helper globals that a step defines; the report removes them at the end.
+    void Define(std::initializer_list<std::string_view> helpers) {
+        if (Enabled)
+            Helpers.insert(Helpers.end(), helpers);
+    }
+    // Joins each step's entries into one block, opened by its gate and
+    // declarations and closed by setting its number.
+    void Wrap(std::vector<std::string>& entries) const;
+
+    bool Enabled;
+    std::vector<std::string_view> Helpers;
+    struct TStep {
+        TStepKind Kind;
+        std::size_t First, Last; // its entries: [First, Last)
+        std::string Globals;     // the step's `:global` lines
+    };
+    std::vector<TStep> Steps; // step k (from 1) is Steps[k - 1]
+
+private:
+    bool Open = false;
+};
+
+// The last block of the v6/v7 script: what a complete run created, or the step
+// that stopped; then it removes the helper globals.
+void AppendReport(TScriptWriter& lines, const TScriptSteps& steps, std::size_t lineCount);
+
 // The sections after the variable header, in script order.
-void AppendRouterCheck(TScriptWriter& lines, const TQvVariant& serverVar, const TQvWanList& wanLines,
-                       const TQvVariant& lanVar, const TQvVariant& clientVar, const TQvVariant& rateTxVar,
-                       const TQvVariant& rateRxVar, TRouterOs target);
-void AppendRouterPreparation(TScriptWriter& lines, const TQvVariant& serverVar, const TQvWanList& wanLines,
-                             TRouterOs target);
-void AppendPcqTypes(TScriptWriter& lines, const TQvVariant& rateRxVar, const TQvVariant& rateTxVar,
+void AppendRouterCheck(TScriptWriter& lines, TScriptSteps& steps, const TQvVariant& serverVar,
+                       const TQvWanList& wanLines, const TQvVariant& lanVar, TRouterOs target);
+void AppendRouterPreparation(TScriptWriter& lines, TScriptSteps& steps, const TQvVariant& serverVar,
+                             const TQvWanList& wanLines, TRouterOs target);
+void AppendPcqTypes(TScriptWriter& lines, TScriptSteps& steps, const TQvVariant& rateRxVar, const TQvVariant& rateTxVar,
                     const TQvVariant& clientVar);
-void AppendMangleRules(TScriptWriter& lines, const TQvWanList& wanLines, const TQvVariant& lanVar, TRouterOs target);
-void AppendQueueTree(TScriptWriter& lines, const TQvWanList& wanLines, const TQvVariant& lanVar, TRouterOs target);
+void AppendMangleRules(TScriptWriter& lines, TScriptSteps& steps, const TQvWanList& wanLines, const TQvVariant& lanVar,
+                       TRouterOs target);
+// Ends the steps with the report of the v6/v7 script, then writes "#ok".
+void AppendQueueTree(TScriptWriter& lines, TScriptSteps& steps, const TQvWanList& wanLines, const TQvVariant& lanVar,
+                     TRouterOs target);

@@ -43,6 +43,11 @@ public:
         return std::string(Text.substr(start, Pos - start));
     }
 
+    bool At(char ch) {
+        SkipSpaces();
+        return Peek() == ch;
+    }
+
     bool Take(char ch) {
         if (Pos < Text.size() && Text[Pos] == ch) {
             ++Pos;
@@ -235,7 +240,7 @@ bool TRouterItem::Has(std::string_view name) const {
     return false;
 }
 
-std::vector<std::string> LogicalLines(std::string_view script) {
+std::vector<TScriptLine> LogicalLines(std::string_view script) {
     if (!script.ends_with("\r\n"))
         throw std::runtime_error("script does not end with CR LF");
     std::vector<std::string> physical;
@@ -247,12 +252,13 @@ std::vector<std::string> LogicalLines(std::string_view script) {
         physical.emplace_back(line);
         start = end + 2;
     }
-    std::vector<std::string> logical;
+    std::vector<TScriptLine> logical;
     for (std::size_t i = 0; i < physical.size(); ++i) {
-        std::string line = physical[i];
-        while (line.ends_with('\\') && i + 1 < physical.size() && physical[i + 1].starts_with("    ")) {
-            line.pop_back();
-            line += physical[++i].substr(4);
+        TScriptLine line{physical[i], physical[i].size() + 2};
+        while (line.Text.ends_with('\\') && i + 1 < physical.size() && physical[i + 1].starts_with("    ")) {
+            line.Text.pop_back();
+            line.Text += physical[++i].substr(4);
+            line.Bytes += physical[i].size() + 2;
         }
         logical.push_back(std::move(line));
     }
@@ -260,40 +266,122 @@ std::vector<std::string> LogicalLines(std::string_view script) {
 }
 
 void TRouterModel::Import(std::string_view script) {
+    static const std::regex gateLine(R"(:if \(\$QvStep = (\d+)\) do=\{)"), setStep(R"(:set QvStep (\d+))"),
+        stringArray(R"~(:local (\w+) \{((?:"[^"]*";?)*)\})~"), arrayItem(R"~("([^"]*)")~"),
+        removeEach(
+            R"(:foreach (\w+) in=(?:\$(\w+)|\{([^}]*)\}) do=\{(?::do \{)?(/[a-z ]+ )?remove \[find name=\$(\w+)\](?:\} on-error=\{\})?\})"),
+        removeAll(R"(:while .* do=\{.*:foreach i in=\[find\] do=\{:do \{remove \$i\} on-error=\{\}\}.*\})");
     std::string menu;
     int depth = 0;
-    std::map<std::string, TRouterValue> outside; // a block sees only the globals it declares
-    for (const std::string& line : LogicalLines(script)) {
+    int skipFrom = 0;                      // lines that start this deep or deeper are skipped; 0: none
+    std::size_t blockBytes = 0, gates = 0; // the block's size so far; the steps' gates so far
+    int gate = -1;                         // the number the block's gate tests, -1 before it
+    bool running = false, numbered = false, added = false, blocks = false, topLevelChange = false;
+    std::map<std::string, TRouterValue> scope;              // the globals the block declares
+    std::map<std::string, std::vector<std::string>> arrays; // its string arrays
+    for (const TScriptLine& scriptLine : LogicalLines(script)) {
+        const std::string& line = scriptLine.Text;
+        blockBytes += scriptLine.Bytes;
         const std::size_t first = line.find_first_not_of(' ');
         if (first == std::string::npos || line[first] == '#')
             continue;
         const int before = std::exchange(depth, BraceDepthAfter(line, depth));
-        const std::size_t changes = Added.size() + Commands.size();
-        if (line == "{" && before == 0) {
-            if (changes > 0)
-                Fail("a change before the block", line);
-            outside = std::exchange(Globals, {});
+        if (before == 0 && line == "{") {
+            blocks = true;
+            blockBytes = scriptLine.Bytes;
+            scope.clear();
+            arrays.clear();
+            gate = -1;
+            running = numbered = added = false;
+            skipFrom = 0;
             continue;
         }
-        TParser parser(std::string_view(line).substr(first), Globals);
+        if (before > 0 && depth == 0) {
+            if (blockBytes - 2 > kMaxBlockBytes)
+                Fail("a block of " + std::to_string(blockBytes - 2) + " bytes", line);
+            continue;
+        }
+        if (skipFrom > 0 && before >= skipFrom)
+            continue;
+        skipFrom = 0;
+        auto& globals = before == 0 ? Globals : scope;
+        TParser parser(std::string_view(line).substr(first), globals);
         std::string word = parser.Word();
-        if (word == ":global" && before > 0) {
-            const auto found = outside.find(parser.Word());
-            if (!parser.AtEnd() || found == outside.end())
-                Fail("a block declares only the header's globals", line);
-            Globals.insert(*found);
-            continue;
-        }
-        if (before > 1 || (before == 1 && (line == "}" || (word.starts_with(':') && word != ":foreach")))) {
-            if (changes > 0 && line.find(":error ") != std::string::npos)
-                Fail("a stop after a change", line);
-            continue;
-        }
+        std::smatch found;
         if (word == ":global") {
             const std::string name = parser.Word();
-            Globals[name] = parser.Value();
+            if (parser.AtEnd()) // a global nobody set holds nothing
+                scope[name] = Globals.try_emplace(name, std::string()).first->second;
+            else
+                Globals[name] = globals[name] = parser.At('[') ? TRouterValue(parser.Rest()) : parser.Value();
             if (!parser.AtEnd())
                 Fail("text after a global", line);
+            continue;
+        }
+        if (before == 0) {
+            topLevelChange = true;
+        } else if (std::regex_match(line, found, gateLine)) {
+            if (before != 1 || gate >= 0 || std::stoul(found[1]) != gates)
+                Fail("a step must test its predecessor's number first", line);
+            if (!scope.contains("QvStep"))
+                Fail("undeclared $QvStep", line);
+            gate = int(gates++);
+            running = scope["QvStep"] == TRouterValue(std::int64_t(gate));
+            skipFrom = running ? 0 : 2;
+            continue;
+        } else if (line == "}" || line == "{") {
+            running = running && depth > 1; // the gate's body ends, a block of locals opens or ends
+            continue;
+        } else if (std::regex_match(line, found, setStep)) {
+            if (!running || std::stol(found[1]) != gate + 1)
+                Fail("a step sets a number not its own", line);
+            if (std::size_t(gate + 1) == AbortStep) {
+                skipFrom = 1;
+                continue;
+            }
+            Globals["QvStep"] = scope["QvStep"] = std::int64_t(gate + 1);
+            numbered = true;
+            ++StepsRun;
+            continue;
+        } else if (line.starts_with("} else={")) {
+            skipFrom = 2; // a step runs one branch
+            continue;
+        }
+        if (std::regex_match(line, found, stringArray)) {
+            for (std::sregex_iterator at(line.begin(), line.end(), arrayItem), end; at != end; ++at)
+                arrays[found[1]].push_back((*at)[1]);
+            continue;
+        }
+        const bool change = before == 0 || !word.starts_with(':') || std::regex_match(line, found, removeEach) ||
+                            std::regex_match(line, removeAll);
+        if (!change) {
+            if (added && line.find(":error ") != std::string::npos)
+                Fail("a stop after an add", line);
+            skipFrom = depth > before ? depth : 0; // the body of a command of its own
+            continue;
+        }
+        if (before > 0 && found.size() > 4 && found[4] == "/system script environment ") {
+            // The report's clean-up of the helper globals.
+            for (std::sregex_iterator at(line.begin(), line.end(), arrayItem), end; at != end; ++at)
+                Globals.erase((*at)[1]);
+            continue;
+        }
+        if (before > 0 && (!running || numbered))
+            Fail("a change outside its step's gate", line);
+        if (gate >= 0 && std::size_t(gate + 1) == AbortStep) {
+            skipFrom = 1; // refused: the block ends here
+            continue;
+        }
+        if (word == ":while") {
+            Commands.push_back(menu + ": remove [find] " + kEachIgnoringErrors + ", until none is left");
+            continue;
+        }
+        if (word == ":foreach") {
+            const std::vector<std::string>& names = arrays[found[2]];
+            if (found[3].matched || names.empty())
+                Fail("a removal by names not listed before", line);
+            for (const std::string& name : names)
+                Commands.push_back(menu + ": remove [find name=" + name + "] " + kEachIgnoringErrors);
             continue;
         }
         if (word.starts_with('/')) {
@@ -319,25 +407,17 @@ void TRouterModel::Import(std::string_view script) {
                 item.Params.emplace_back(name, ToText(parser.Value()));
             }
             Added.push_back(std::move(item));
+            added = true;
         } else if (word == "remove" || word == "run") {
             Commands.push_back(menu + ": " + word + ' ' + parser.Rest());
-        } else if (word == ":foreach") {
-            // Only the guarded removal: each found item, its error ignored.
-            const std::string var = parser.Word();
-            const std::string rest = parser.Rest();
-            std::smatch found;
-            if (!std::regex_match(rest, found,
-                                  std::regex(R"(in=\[(find [^\]]*)\] do=\{:do \{remove \$(\w+)\} on-error=\{\}\})")) ||
-                found[2] != var)
-                Fail("loop outside the subset", line);
-            Commands.push_back(menu + ": remove [" + found[1].str() + "] " + kEachIgnoringErrors);
         } else {
             Fail("command outside the subset", line);
         }
     }
     if (depth != 0)
         Fail("{ without }", script.substr(script.size() - 2));
-    Globals.merge(outside);
+    if (blocks && topLevelChange)
+        Fail("a change outside the steps", script.substr(0, 0));
 }
 
 std::vector<const TRouterItem*> TRouterModel::In(std::string_view menu) const {

@@ -9,15 +9,17 @@
 #include <vector>
 
 // A reader for the subset of RouterOS script that Qostrel writes: comments,
-// menu lines, `:global`, `add`, `remove [find …]` and `run`, the loop
-// `:foreach i in=[find …] do={:do {remove $i} on-error={}}`, quoted strings with
+// menu lines, `:global`, `add`, `remove [find …]` and `run`, quoted strings with
 // their escapes, `$variables`, parenthesised expressions with `.` and
 // `+ - * /` on 64-bit integers, and the backslash continuation of export
 // layout. It imports a script into a plain model of the router, evaluating
 // expressions with the script's own globals, and throws on anything outside
 // the subset — an unescaped `$` or raw non-ASCII byte in a string included.
-// A `{ … }` block, braces balanced outside strings, opens before any change and
-// stops (`:error`) only before one; it sees the globals it declares again.
+// Top-level `{ … }` blocks, braces balanced outside strings, are steps: each
+// at most kMaxBlockBytes, seeing only the globals it declares, testing
+// `$QvStep` against its predecessor's number before any change and setting its
+// own last; a stop (`:error`) never follows an add of its block. Other `:`
+// commands are not run, apart from the removal loops the script uses.
 using TRouterValue = std::variant<std::int64_t, std::string>;
 
 struct TRouterItem {
@@ -31,8 +33,14 @@ struct TRouterItem {
 // Ends the command recorded for the `:foreach` removal.
 inline constexpr const char* kEachIgnoringErrors = "(each, errors ignored)";
 
+inline constexpr std::size_t kMaxBlockBytes = 16384;
+
 class TRouterModel {
 public:
+    // The step that the router stops at its first change, or before it sets
+    // its number: a refused line or a failed check. 0 for none.
+    std::size_t AbortStep = 0;
+    std::size_t StepsRun = 0; // steps that set their number
     std::map<std::string, TRouterValue> Globals;
     std::vector<TRouterItem> Added;
     std::vector<std::string> Commands; // remove and run commands, as "menu: command"; loops as their removal
@@ -43,5 +51,10 @@ public:
     std::string GlobalText(const std::string& name) const;
 };
 
-// The script text as one line per command, export-layout continuations joined.
-std::vector<std::string> LogicalLines(std::string_view script);
+// The script text as one line per command, export-layout continuations joined,
+// with the bytes it takes in the script, line ends included.
+struct TScriptLine {
+    std::string Text;
+    std::size_t Bytes;
+};
+std::vector<TScriptLine> LogicalLines(std::string_view script);

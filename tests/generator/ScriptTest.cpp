@@ -42,7 +42,10 @@ TEST_P(OneLineScript, MatchesTheGoldenBytes) {
 INSTANTIATE_TEST_SUITE_P(Targets, OneLineScript,
                          testing::Values(std::pair{TRouterOs::V5, "script_one_line.txt"},
                                          std::pair{TRouterOs::V6, "script_one_line_v6.txt"},
-                                         std::pair{TRouterOs::V7, "script_one_line_v7.txt"}));
+                                         std::pair{TRouterOs::V7, "script_one_line_v7.txt"}),
+                         [](const auto& target) {
+                             return std::string("V") + "567"[static_cast<int>(target.param.first)];
+                         });
 
 TEST(Script, ThreeLinesWithAnEscapedNameMatchTheGoldenBytes) {
     auto wans = MakeWans({{"ether2", "58.61.10.2", 100, 20},

@@ -195,14 +195,53 @@ TEST_P(ImportedScript, DownloadPacketsLeaveAMarkedConnectionsClassAlone) {
     }
 }
 
-TEST_P(ImportedScript, OneBlockRunsFromTheChecksToTheReportOfWhatItAdds) {
+// The v6/v7 script runs in steps of at most kMaxBlockBytes (the reader
+// refuses larger ones) whatever the number of lines; every step runs once, the
+// report expects what was added, and no helper global is left.
+TEST_P(ImportedScript, StepsStaySmallAndRunOnceEach) {
+    for (const int count : {1, 8, 64}) {
+        std::vector<TWanInput> inputs;
+        for (int i = 0; i < count; ++i)
+            inputs.push_back({"pppoe-out" + std::to_string(i), "100.64.0." + std::to_string(i), 100, 20});
+        Router = {};
+        Import(inputs);
+        const std::string script = Generator.ScriptText();
+        std::size_t steps = 0;
+        for (auto at = script.find("\r\n:set QvStep "); at != std::string::npos;
+             at = script.find("\r\n:set QvStep ", at + 1))
+            ++steps;
+        EXPECT_EQ(Router.StepsRun, steps) << count;
+        EXPECT_EQ(steps > 0, GetParam() != TRouterOs::V5);
+        EXPECT_TRUE(std::none_of(Router.Globals.begin(), Router.Globals.end(),
+                                 [](const auto& global) { return global.first.starts_with("Qv"); }));
+        const std::string report = "($QvTypes = " + std::to_string(Router.In("/queue type").size()) +
+                                   ") && ($QvMangle = " + std::to_string(Router.In("/ip firewall mangle").size()) +
+                                   ") && ($QvTree = " + std::to_string(Router.In("/queue tree").size()) + ")";
+        EXPECT_EQ(script.find(report) != std::string::npos, GetParam() != TRouterOs::V5) << report;
+    }
+}
+
+// A step the router stops in (a failed check, a refused line, or one the
+// console cut and never ran) ends the chain: no later step runs, and the
+// reader refuses a change outside a running step. The checks change nothing;
+// the next run starts again from the first step.
+TEST_P(ImportedScript, AStopInAnyStepEndsTheChain) {
+    if (GetParam() == TRouterOs::V5)
+        GTEST_SKIP() << "the v5 script has no steps";
     Import(kTwoLines);
     const std::string script = Generator.ScriptText();
-    EXPECT_EQ(script.ends_with("\r\n}\r\n#ok\r\n"), GetParam() != TRouterOs::V5);
-    const std::string report = "($QvTypes = " + std::to_string(Router.In("/queue type").size()) +
-                               ") && ($QvMangle = " + std::to_string(Router.In("/ip firewall mangle").size()) +
-                               ") && ($QvTree = " + std::to_string(Router.In("/queue tree").size()) + ")";
-    EXPECT_EQ(script.find(report) != std::string::npos, GetParam() != TRouterOs::V5) << report;
+    const std::size_t steps = Router.StepsRun;
+    for (std::size_t step = 1; step <= steps; ++step) {
+        TRouterModel stopped;
+        stopped.AbortStep = step;
+        stopped.Import(script);
+        EXPECT_EQ(stopped.StepsRun, step - 1);
+        // The checks take steps 1 and 2; a stop in step 3 or before changes nothing.
+        EXPECT_EQ(stopped.Added.size() + stopped.Commands.size() == 0, step <= 3) << step;
+        stopped.AbortStep = 0;
+        stopped.Import(script);
+        EXPECT_EQ(stopped.StepsRun, step - 1 + steps);
+    }
 }
 
 TEST_P(ImportedScript, LimitsEvaluateToTheLinesShares) {
@@ -293,12 +332,21 @@ TEST_P(ImportedScript, ExportLayoutValuesJoinIntoTheRouterScripts) {
     EXPECT_EQ(commands.back(), "/system script: remove [find name=brookfenbackup]");
     if (GetParam() != TRouterOs::V5) {
         // Later releases refuse to remove a type the tree still uses, keep the
-        // dynamic rules of PPP lines, and have built-in pcq-limit=50 types.
-        EXPECT_LT(at("/queue tree: remove [find priority=8]"), at("/queue type: remove"));
-        EXPECT_EQ(commands[at("/queue type: remove")],
-                  std::string("/queue type: remove [find pcq-limit=50] ") + kEachIgnoringErrors);
-        EXPECT_EQ(commands[at("/ip firewall mangle: remove")],
+        // dynamic rules of PPP lines, and have built-in pcq-limit=50 types. The
+        // tree goes queue by queue until none is left, the types by the names
+        // the script adds, the layer-7 protocol after the rules that name it.
+        EXPECT_LT(at("/queue tree: remove [find] "), at("/queue type: remove"));
+        std::vector<std::string> removed, added;
+        for (const auto& command : commands)
+            if (command.starts_with("/queue type: remove [find name="))
+                removed.push_back(command.substr(31, command.find(']') - 31));
+        for (const auto* type : Router.In("/queue type"))
+            added.push_back(type->Get("name"));
+        EXPECT_EQ(removed, added);
+        EXPECT_EQ(commands[at("/ip firewall mangle: remove [find dscp")],
                   "/ip firewall mangle: remove [find dscp!=\"63\" dynamic=no]");
+        EXPECT_EQ(at("/ip firewall mangle: remove [find layer7-protocol=winbox dynamic=no]") + 1,
+                  at("/ip firewall layer7-protocol: remove [find name=winbox]"));
     }
 }
 
@@ -342,7 +390,18 @@ TEST(RouterScriptReader, RefusesWhatWouldRunOnARealRouter) {
     EXPECT_THROW(TRouterModel().Import(":global a 1\r\n{\r\n/x\r\nadd v=$a\r\n}\r\n"), std::runtime_error);
     EXPECT_THROW(TRouterModel().Import("{\r\n:put \"}\"\r\n"), std::runtime_error);
     EXPECT_THROW(TRouterModel().Import("/x\r\nadd v=1\r\n{\r\n}\r\n"), std::runtime_error);
-    EXPECT_THROW(TRouterModel().Import("{\r\n/x\r\nadd v=1\r\n:error \"x\"\r\n}\r\n"), std::runtime_error);
+    const std::string step = ":global QvStep 0\r\n{\r\n:global QvStep\r\n:if ($QvStep = 0) do={\r\n";
+    EXPECT_THROW(TRouterModel().Import(step + "/x\r\nadd v=1\r\n:error \"x\"\r\n}\r\n}\r\n"), std::runtime_error);
+    EXPECT_THROW(TRouterModel().Import(step + "}\r\n/x\r\nadd v=1\r\n}\r\n"), std::runtime_error);
+    EXPECT_THROW(TRouterModel().Import(step + ":set QvStep 2\r\n}\r\n}\r\n"), std::runtime_error);
+    EXPECT_THROW(TRouterModel().Import(step + "#" + std::string(kMaxBlockBytes, 'x') + "\r\n}\r\n}\r\n"),
+                 std::runtime_error);
+    TRouterModel chain;
+    chain.Import(
+        step +
+        ":set QvStep 1\r\n}\r\n}\r\n{\r\n:global QvStep\r\n:if ($QvStep = 1) do={\r\n/x\r\nadd v=1\r\n}\r\n}\r\n");
+    EXPECT_EQ(chain.StepsRun, 1u);
+    EXPECT_EQ(chain.Added.size(), 1u);
     router.Import(":global a \"\\B5\\B1\\\"\\$\\3F\"\r\n:global n 7\r\n/x\r\nadd v=((($n*3)-1)/2) w=(\"a\" . $n)\r\n");
     EXPECT_EQ(router.GlobalText("a"), "\xB5\xB1\"$?");
     EXPECT_EQ(router.Added.at(0).Get("v"), "10");
