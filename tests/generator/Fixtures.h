@@ -1,5 +1,6 @@
 #pragma once
 
+#include "generator/RouterOs.h"
 #include "model/GbkCodec.h"
 #include "model/QvWan.h"
 
@@ -7,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <ostream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -17,6 +19,11 @@ struct TWanInput {
     std::int32_t DownMbps;
     std::int32_t UpMbps;
 };
+
+// Names the router in test names and failure messages, not as raw bytes.
+inline void PrintTo(TRouterOs target, std::ostream* out) {
+    *out << 'V' << "567"[static_cast<int>(target)];
+}
 
 inline std::string Gbk(const std::string& utf8) {
     return FixedGbk(utf8);

@@ -81,6 +81,11 @@ struct TBandwidthCase {
     TControl Focus;
 };
 
+// Names each case by its texts, not as raw bytes.
+void PrintTo(const TBandwidthCase& check, std::ostream* out) {
+    *out << "Tx \"" << check.Tx << "\", Rx \"" << check.Rx << '"';
+}
+
 class BandwidthCheck : public WanEditBehaviour, public ::testing::WithParamInterface<TBandwidthCase> {};
 
 TEST_P(BandwidthCheck, RefusesWithTheFirstFailedMessage) {
