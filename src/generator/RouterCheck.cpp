@@ -49,9 +49,11 @@ constexpr std::string_view kLan = R"~(
 // An address must read back exactly as typed: the router takes "1.2.3" for
 // 1.2.0.3 and "010.1.1.1" for 8.1.1.1. QvSeen holds the addresses so far as
 // ";a;b;": the address list refuses the same address twice. The address must
-// be one the line's interface holds, or no port forward ever matches it. A
-// bandwidth of 1 Mbps would give the line's root max-limit=0: no limit at all.
-// The first check that fails gives the message.
+// be one the line's interface holds, or no port forward ever matches it; an
+// interface with no address yet (a PPPoE line that is down) only warns, as
+// the Network follower takes its address once the line is up. A bandwidth of
+// 1 Mbps would give the line's root max-limit=0: no limit at all. The first
+// check that fails gives the message.
 constexpr std::string_view kLine = R"~({
 :local QvMsg ""
 :if (([:typeof [:toip ${W}ip]] != "ip") || ([:tostr [:toip ${W}ip]] != ${W}ip)) do={:set QvMsg ("{W}ip = " . ${W}ip . $QvBadIp)}
@@ -60,8 +62,8 @@ constexpr std::string_view kLine = R"~({
 :if (($QvMsg = "") && ([:len [/interface find name=${W}]] = 0)) do={:set QvMsg ("{W} = " . ${W} . $QvNoWan)}
 :local QvHeld ""
 :if ($QvMsg = "") do={:foreach QvAddress in=[/ip address find interface=${W} disabled=no] do={:local QvIp [:tostr [/ip address get $QvAddress address]]; :set QvHeld ($QvHeld . " " . [:pick $QvIp 0 [:find $QvIp "/"]])}}
-:if (($QvMsg = "") && ($QvHeld = "")) do={:set QvMsg ("{W}ip = " . ${W}ip . $QvNoAddress)}
-:if (($QvMsg = "") && ([:typeof [:find ($QvHeld . " ") (" " . ${W}ip . " ")]] != "num")) do={:set QvMsg ("{W}ip = " . ${W}ip . $QvNotHeld . $QvHeld)}
+:if (($QvMsg = "") && ($QvHeld = "")) do={:local QvWarn ("{W}ip = " . ${W}ip . $QvNoAddress); :put $QvWarn; :log warning $QvWarn}
+:if (($QvMsg = "") && ($QvHeld != "") && ([:typeof [:find ($QvHeld . " ") (" " . ${W}ip . " ")]] != "num")) do={:set QvMsg ("{W}ip = " . ${W}ip . $QvNotHeld . $QvHeld)}
 :if (($QvMsg = "") && (${W}Rx <= 1000000)) do={:set QvMsg ("{W}Rx = " . ${W}Rx . $QvSlowUp)}
 :if (($QvMsg = "") && (${W}Tx <= 1000000)) do={:set QvMsg ("{W}Tx = " . ${W}Tx . $QvSlowDown)}
 :if ($QvMsg != "") do={:put $QvMsg; :log error $QvMsg; :error $QvStop}
@@ -84,15 +86,16 @@ void AppendRouterCheck(TScriptWriter& lines, TScriptSteps& steps, const TQvVaria
                                                       "重新生成脚本"),
                              noWan = RouterString("：路由器上没有这个网卡。请把这条WAN线路的“网卡名称”改为路由器上"
                                                   "外网网卡的名称，重新生成脚本"),
-                             noAddress = RouterString("：这条WAN线路的网卡上没有IP地址，PPPoE线路可能没有连接。请等线路"
-                                                      "连接后，把“网卡IP”改为网卡上的IP地址，重新生成脚本"),
-                             notHeld = RouterString("：不是这条WAN线路网卡的IP地址。请把“网卡IP”改为网卡上的IP地址，"
-                                                    "重新生成脚本。路由器上这个网卡的IP地址："),
-                             slowUp = RouterString("：上传带宽必须大于1 Mbps，否则这条线路的上传队列不限速。请修改这条"
-                                                   "WAN线路的“上传带宽”，重新生成脚本"),
-                             slowDown =
-                                 RouterString("：下载带宽必须大于1 Mbps，否则这条线路的下载队列不限速。请修改这条"
-                                              "WAN线路的“下载带宽”，重新生成脚本"),
+                             noAddress =
+                                 RouterString("：网卡上还没有IP地址（PPPoE线路未连接？）。脚本继续执行，线路连接后"
+                                              "计划任务Qostrel_Network会在一分钟内把它的地址放入Network"),
+                             notHeld =
+                                 RouterString("：不是这个网卡的IP地址。请把“网卡IP”改为网卡上的地址，重新生成脚本。"
+                                              "网卡上的地址："),
+                             slowUp = RouterString("：上传带宽必须大于1 Mbps（为1时队列不限速）。请修改这条WAN线路的"
+                                                   "“上传带宽”，重新生成脚本"),
+                             slowDown = RouterString("：下载带宽必须大于1 Mbps（为1时队列不限速）。请修改这条WAN线路的"
+                                                     "“下载带宽”，重新生成脚本"),
                              noLan = RouterString("：路由器上没有这个网卡。请在“LAN网卡名称”中填写路由器上内网网卡"
                                                   "或网桥的名称，重新生成脚本"),
                              lanList = RouterString("：这是接口列表，不是网卡。请在“LAN网卡名称”中填写网桥的名称"

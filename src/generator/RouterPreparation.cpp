@@ -138,6 +138,69 @@ constexpr std::string_view kCountsBefore = R"~(:global QvTypes0 [:len [/queue ty
 :global QvTree0 [:len [/queue tree find]]
 )~";
 
+// From v6 on a scheduler keeps the address list Network equal to the WAN
+// interfaces' current addresses, so that the port forwards survive a PPPoE
+// redial. It is stopped before the old Network is cleared, so that it cannot
+// add an address the script is about to add. It keeps nothing in globals,
+// which a reboot loses. The interface names are data in its comment, each as
+// " <length in bytes>:<name>"; its code holds none of them, whatever they hold.
+constexpr std::string_view kFollowerStop = R"~(
+#先删除计划任务Qostrel_Network，以免它与清理和重建Network同时进行
+/system scheduler
+remove [find name=Qostrel_Network])~";
+
+constexpr std::string_view kFollowerHead = R"~(
+#新增计划任务Qostrel_Network：每分钟让Network跟随WAN网卡当前的IP地址，PPPoE重拨后端口映射仍然有效
+:local QvWans "Qostrel WAN")~";
+
+constexpr std::string_view kFollowerLine = R"~(:set QvWans ($QvWans . " " . [:len ${W}] . ":" . ${W}))~";
+
+constexpr std::string_view kFollowerAdd = R"~(/system scheduler
+add comment=$QvWans disabled=no interval=1m name=Qostrel_Network on-event="\
+    {SOURCE}" policy=read,write,test {STARTDATE}start-time=00:00:00)~";
+
+// The scheduler's code, as it runs: every address of the listed interfaces
+// joins Network, every other address leaves it, and a change is logged once.
+constexpr std::string_view kFollowerSource = R"~(:local wans [/system scheduler get [find name=Qostrel_Network] comment]
+:set wans [:pick $wans 11 [:len $wans]]
+:local want " "
+:local added ""
+:while ([:len $wans] > 0) do={
+:local at [:find $wans ":"]
+:if ([:typeof $at] != "num") do={:set wans ""} else={
+:local size [:tonum [:pick $wans 1 $at]]
+:local wan [:pick $wans ($at + 1) ($at + 1 + $size)]
+:set wans [:pick $wans ($at + 1 + $size) [:len $wans]]
+:foreach id in=[/ip address find interface=$wan disabled=no] do={
+:local ip [:tostr [/ip address get $id address]]
+:set ip [:pick $ip 0 [:find $ip "/"]]
+:set want ($want . $ip . " ")
+:if ([:len [/ip firewall address-list find list=Network address=$ip]] = 0) do={
+/ip firewall address-list add address=$ip list=Network
+:set added ($added . " " . $wan . " " . $ip)
+}}}}
+:local gone ""
+:foreach id in=[/ip firewall address-list find list=Network] do={
+:local ip [:tostr [/ip firewall address-list get $id address]]
+:if ([:typeof [:find $want (" " . $ip . " ")]] != "num") do={
+/ip firewall address-list remove $id
+:set gone ($gone . " " . $ip)
+}}
+:if (($added != "") || ($gone != "")) do={:log info ("Qostrel: WAN网卡的IP地址变了，Network地址列表已更新：" . $gone . " ->" . $added)})~";
+
+// The scheduler's code as the value of on-event, in export layout.
+std::string FollowerSource() {
+    const std::string escaped = EscapeScriptString(TEntryText(kFollowerSource).Fill());
+    std::string source;
+    for (std::size_t at = 0;;) {
+        const std::size_t lineEnd = escaped.find("\\0D\\0A", at);
+        if (lineEnd == std::string::npos)
+            return source + escaped.substr(at);
+        source += escaped.substr(at, lineEnd - at) + "\\r\\\r\n    \\n";
+        at = lineEnd + 6;
+    }
+}
+
 // What the targets read differently in the online counter and the backup.
 struct TTargetTexts {
     std::string_view StartDate;            // the scheduler's start; v7.10 prints ISO dates, so it is left out
@@ -166,7 +229,7 @@ constexpr std::string_view kMonthNumbers[] = {"01", "02", "03", "04", "05", "06"
 
 // The entries that depend on the target alone, filled once per target.
 struct TTargetEntries {
-    std::string OnlineCounter, Backup, Clearing;
+    std::string OnlineCounter, Backup, Clearing, Follower;
 };
 
 TTargetEntries MakeEntries(TRouterOs target) {
@@ -180,6 +243,9 @@ TTargetEntries MakeEntries(TRouterOs target) {
     const TTargetTexts texts = TextsFor(target);
     TTargetEntries entries;
     entries.OnlineCounter = onlineCounter.Fill({{"{STARTDATE}", texts.StartDate}});
+    static const TEntryText follower{kFollowerAdd};
+    static const std::string source = FollowerSource();
+    entries.Follower = follower.Fill({{"{SOURCE}", source}, {"{STARTDATE}", texts.StartDate}});
 
     std::vector<TNameFill> backupFills{{"{REPLACE}", texts.ReplaceBackup},
                                        {"{WINBOX}", texts.WinboxPolicy},
@@ -215,9 +281,12 @@ void AppendRouterPreparation(TScriptWriter& lines, TScriptSteps& steps, const TQ
     static const TEntryText cleanup{kCleanup}, serverList{kServerList}, wanListHeader{kWanListHeader},
         wanAddress{kWanAddress}, portMapping{kPortMapping}, winbox{kWinbox};
     const TNameFill server{"{SERVER}", serverVar.Name};
+    static const TEntryText followerStop{kFollowerStop}, followerHead{kFollowerHead}, followerLine{kFollowerLine};
     steps.Begin(lines, TStepKind::Preparation, {serverVar.Name});
     for (const auto& wan : wanLines)
         steps.Declare({wan->IpVar.Name});
+    if (steps.Enabled)
+        AppendEntry(lines, followerStop);
     if (target == TRouterOs::V5)
         AppendEntry(lines, cleanup, {server, {"{WINBOXRULES}", ""}, {"{PROTOCOL}", "regexp!=\"\""}});
     else
@@ -234,6 +303,15 @@ void AppendRouterPreparation(TScriptWriter& lines, TScriptSteps& steps, const TQ
     const TTargetEntries& entries = EntriesFor(target);
     lines.Append(entries.OnlineCounter);
     lines.Append(entries.Backup);
+    if (steps.Enabled) {
+        steps.Begin(lines, TStepKind::Follower);
+        AppendEntry(lines, followerHead);
+        for (const auto& wan : wanLines) {
+            steps.Declare({wan->NameVar.Name});
+            AppendEntry(lines, followerLine, {{"{W}", wan->NameVar.Name}});
+        }
+        lines.Append(entries.Follower);
+    }
     steps.Begin(lines, TStepKind::Clearing);
     steps.Define({"QvTypes0", "QvMangle0", "QvTree0"});
     lines.Append(entries.Clearing);

@@ -78,7 +78,19 @@ std::string RouterString(std::string_view utf8);
 
 // What a step of the v6/v7 script does, for the report of a stop. Marking and
 // Tree take one step per WAN line, in the order of the lines.
-enum class TStepKind { Checks, LineCheck, Preparation, Clearing, PcqTypes, FastTrack, Jumps, Marking, Roots, Tree };
+enum class TStepKind {
+    Checks,
+    LineCheck,
+    Preparation,
+    Follower,
+    Clearing,
+    PcqTypes,
+    FastTrack,
+    Jumps,
+    Marking,
+    Roots,
+    Tree,
+};
 
 // After its header the v6/v7 script is a chain of top-level blocks, the steps.
 // The console reads and runs each block on its own, so no block grows with the

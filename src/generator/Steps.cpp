@@ -69,7 +69,7 @@ constexpr std::string_view kReport = R"~({
 :local QvMangle ([:len [/ip firewall mangle find dynamic=no]] - $QvMangle0)
 :local QvTree ([:len [/queue tree find]] - $QvTree0)
 :local QvCounts ("{TYPES}" . $QvTypes . "/{TYPECOUNT}{RULES}" . $QvMangle . "/{RULECOUNT}{QUEUES}" . $QvTree . "/{QUEUECOUNT}")
-:if (($QvTypes = {TYPECOUNT}) && ($QvMangle = {RULECOUNT}) && ($QvTree = {QUEUECOUNT})) do={:put ("Qostrel: {DONE}" . $QvCounts); :log info ("Qostrel: {DONE}" . $QvCounts)} else={:put ("Qostrel: {MISMATCH}" . $QvCounts); :log error ("Qostrel: {MISMATCH}" . $QvCounts)}
+:if (($QvTypes = {TYPECOUNT}) && ($QvMangle = {RULECOUNT}) && ($QvTree = {QUEUECOUNT})) do={:put ("Qostrel: {DONE}" . $QvCounts . "{FOLLOWER}"); :log info ("Qostrel: {DONE}" . $QvCounts . "{FOLLOWER}")} else={:put ("Qostrel: {MISMATCH}" . $QvCounts); :log error ("Qostrel: {MISMATCH}" . $QvCounts)}
 } else={
 :local QvAt ($QvStep + 1)
 :local QvWhat ""
@@ -91,6 +91,7 @@ const TKindText& TextOf(TStepKind kind) {
         {"检查路由器版本、服务器地址和LAN网卡", "", false},
         {"检查WAN线路", "", false},
         {"导入地址列表、端口映射和在线统计，备份旧设置", "", false},
+        {"安装让Network跟随WAN地址的计划任务", "", false},
         {"清除旧的mangle规则、队列和PCQ类型", "", false},
         {"添加PCQ类型", "", false},
         {"禁用FastTrack，添加在线规则", "", false},
@@ -132,7 +133,9 @@ void AppendReport(TScriptWriter& lines, const TScriptSteps& steps, std::size_t l
     static const std::string types = RouterString("PCQ类型 "), rules = RouterString("，mangle规则 "),
                              queues = RouterString("，队列 "), done = RouterString("流控设置完成："),
                              mismatch = RouterString("创建的数量与应有的不符，请检查："),
-                             stopped = RouterString("脚本在第"), of = RouterString("步停止："),
+                             stopped = RouterString("脚本在第"),
+                             followerIs = RouterString("。计划任务Qostrel_Network每分钟让Network地址列表跟随 "),
+                             followerOf = RouterString(" 个WAN网卡的IP地址"), of = RouterString("步停止："),
                              unchanged = RouterString("。路由器的设置没有改动。请按上面的提示改正后重新粘贴"),
                              partly = RouterString("。旧的流控设置可能已部分清除。请按上面的错误信息改正后重新粘贴，"
                                                    "脚本会先清理再重建");
@@ -166,5 +169,6 @@ void AppendReport(TScriptWriter& lines, const TScriptSteps& steps, std::size_t l
                  {"{CHECKS}", checkCount},
                  {"{UNCHANGED}", unchanged},
                  {"{PARTLY}", partly},
-                 {"{HELPERS}", helpers}});
+                 {"{HELPERS}", helpers},
+                 {"{FOLLOWER}", followerIs + std::to_string(lineCount) + followerOf}});
 }

@@ -172,6 +172,13 @@ private:
             return Variable();
         if (Peek() == '"')
             return QuotedString();
+        if (Text.substr(Pos).starts_with("[:len $")) {
+            Pos += 6;
+            const std::int64_t length = std::int64_t(ToText(Variable()).size());
+            if (!Take(']'))
+                Fail("missing ]", Text.substr(Pos));
+            return length;
+        }
         const std::size_t start = Pos;
         while (Pos < Text.size() && std::isdigit(static_cast<unsigned char>(Text[Pos])))
             ++Pos;
@@ -352,6 +359,23 @@ void TRouterModel::Import(std::string_view script) {
                 arrays[found[1]].push_back((*at)[1]);
             continue;
         }
+        if ((word == ":local" || word == ":set") && depth == before) {
+            // A value the reader works out, or else one it leaves to the router.
+            const std::string name = parser.Word();
+            if (word == ":set" && !scope.contains(name))
+                Fail("undeclared " + name, line);
+            TRouterValue value = line;
+            try {
+                TRouterValue worked = parser.Value();
+                if (parser.AtEnd())
+                    value = std::move(worked);
+            } catch (const std::runtime_error&) {
+            }
+            scope[name] = value;
+            if (word == ":set" && Globals.contains(name))
+                Globals[name] = value;
+            continue;
+        }
         const bool change = before == 0 || !word.starts_with(':') || std::regex_match(line, found, removeEach) ||
                             std::regex_match(line, removeAll);
         if (!change) {
@@ -399,7 +423,7 @@ void TRouterModel::Import(std::string_view script) {
                 continue; // a menu line alone
         }
         if (word == "add") {
-            TRouterItem item{menu, {}};
+            TRouterItem item{menu, {}, Commands.size()};
             while (!parser.AtEnd()) {
                 const std::string name = parser.Word();
                 if (!parser.Take('='))

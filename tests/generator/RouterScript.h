@@ -25,6 +25,7 @@ using TRouterValue = std::variant<std::int64_t, std::string>;
 struct TRouterItem {
     std::string Menu;
     std::vector<std::pair<std::string, std::string>> Params; // name, evaluated value; in script order
+    std::size_t CommandsBefore = 0;                          // the model's Commands when it was added
 
     const std::string& Get(std::string_view name) const; // throws when absent
     bool Has(std::string_view name) const;

@@ -293,6 +293,18 @@ TEST_P(ImportedScript, AddressListsAndPortForwardsUseTheGlobals) {
     }
     EXPECT_EQ(Router.Named("/ip firewall layer7-protocol", "winbox").Get("regexp"), "\\x12\\x02\\x69\\x6e\\x64");
     EXPECT_EQ(Router.In("/ip firewall mangle").front()->Get("in-interface"), "LAN");
+    if (GetParam() == TRouterOs::V5)
+        return;
+    // The follower of Network: its lines' interfaces in its comment, removed
+    // before Network is cleared, so before it is added again.
+    const TRouterItem& follower = Router.Named("/system scheduler", "Qostrel_Network");
+    EXPECT_EQ(follower.Get("comment"), "Qostrel WAN 6:ether2 10:pppoe-out1");
+    const auto removed = std::find(Router.Commands.begin(), Router.Commands.end(),
+                                   "/system scheduler: remove [find name=Qostrel_Network]");
+    EXPECT_LT(removed - Router.Commands.begin(), std::find(Router.Commands.begin(), Router.Commands.end(),
+                                                           "/ip firewall address-list: remove [find list=Network]") -
+                                                     Router.Commands.begin());
+    EXPECT_EQ(follower.Get("interval"), "1m");
 }
 
 TEST_P(ImportedScript, ExportLayoutValuesJoinIntoTheRouterScripts) {
@@ -360,6 +372,7 @@ TEST_P(ImportedScript, HostileTextsReadBackAsExactlyTheBytesGiven) {
                                               "?",
                                               "\"",
                                               ""};
+    std::string followerCode;
     for (const auto& text : hostile) {
         TQvWanList wans;
         wans.push_back(std::make_unique<TQvWan>());
@@ -371,6 +384,14 @@ TEST_P(ImportedScript, HostileTextsReadBackAsExactlyTheBytesGiven) {
         ASSERT_NO_THROW(router.Import(generator.ScriptText())) << text;
         for (const auto* name : {"velmoserver", "LANeth", "eth0", "eth0ip"})
             EXPECT_EQ(router.GlobalText(name), Gbk(text)) << name << ": " << text;
+        if (GetParam() == TRouterOs::V5)
+            continue;
+        // The follower's code is the same for every name: the name is data in its comment.
+        const TRouterItem& follower = router.Named("/system scheduler", "Qostrel_Network");
+        EXPECT_EQ(follower.Get("comment"), "Qostrel WAN " + std::to_string(Gbk(text).size()) + ":" + Gbk(text));
+        if (followerCode.empty())
+            followerCode = follower.Get("on-event");
+        EXPECT_EQ(follower.Get("on-event"), followerCode) << text;
     }
 }
 
