@@ -273,19 +273,14 @@ std::vector<TScriptLine> LogicalLines(std::string_view script) {
 }
 
 void TRouterModel::Import(std::string_view script) {
-    static const std::regex gateLine(R"(:if \(\$QvStep = (\d+)\) do=\{)"), setStep(R"(:set QvStep (\d+))"),
-        stringArray(R"~(:local (\w+) \{((?:"[^"]*";?)*)\})~"), arrayItem(R"~("([^"]*)")~"),
-        removeEach(
-            R"(:foreach (\w+) in=(?:\$(\w+)|\{([^}]*)\}) do=\{(?::do \{)?(/[a-z ]+ )?remove \[find name=\$(\w+)\](?:\} on-error=\{\})?\})"),
-        removeAll(R"(:while .* do=\{.*:foreach i in=\[find\] do=\{:do \{remove \$i\} on-error=\{\}\}.*\})");
+    static const std::regex gateLine(R"(:if \(\$QvStep = (\d+)\) do=\{)"), setStep(R"(:set QvStep (\d+))");
     std::string menu;
     int depth = 0;
     int skipFrom = 0;                      // lines that start this deep or deeper are skipped; 0: none
     std::size_t blockBytes = 0, gates = 0; // the block's size so far; the steps' gates so far
     int gate = -1;                         // the number the block's gate tests, -1 before it
-    bool running = false, numbered = false, added = false, blocks = false, topLevelChange = false;
-    std::map<std::string, TRouterValue> scope;              // the globals the block declares
-    std::map<std::string, std::vector<std::string>> arrays; // its string arrays
+    bool running = false, added = false, blocks = false, topLevelChange = false;
+    std::map<std::string, TRouterValue> scope; // the globals the block declares, and its locals
     for (const TScriptLine& scriptLine : LogicalLines(script)) {
         const std::string& line = scriptLine.Text;
         blockBytes += scriptLine.Bytes;
@@ -297,9 +292,8 @@ void TRouterModel::Import(std::string_view script) {
             blocks = true;
             blockBytes = scriptLine.Bytes;
             scope.clear();
-            arrays.clear();
             gate = -1;
-            running = numbered = added = false;
+            running = added = false;
             skipFrom = 0;
             continue;
         }
@@ -315,14 +309,27 @@ void TRouterModel::Import(std::string_view script) {
         TParser parser(std::string_view(line).substr(first), globals);
         std::string word = parser.Word();
         std::smatch found;
-        if (word == ":global") {
+        if (word == ":global" ||
+            ((word == ":local" || word == ":set") && depth == before && !std::regex_match(line, setStep))) {
             const std::string name = parser.Word();
-            if (parser.AtEnd()) // a global nobody set holds nothing
+            if (word == ":global" && parser.AtEnd()) { // a global nobody set holds nothing
                 scope[name] = Globals.try_emplace(name, std::string()).first->second;
-            else
-                Globals[name] = globals[name] = parser.At('[') ? TRouterValue(parser.Rest()) : parser.Value();
-            if (!parser.AtEnd())
-                Fail("text after a global", line);
+                continue;
+            }
+            TRouterValue value = line; // what only the router works out, a command's value above all
+            try {
+                if (!parser.At('[')) {
+                    value = parser.Value();
+                    if (!parser.AtEnd())
+                        Fail("text after a value", line);
+                }
+            } catch (const std::runtime_error&) {
+                if (word == ":global")
+                    throw;
+            }
+            if (word == ":global" || (word == ":set" && Globals.contains(name)))
+                Globals[name] = value;
+            globals[name] = std::move(value);
             continue;
         }
         if (before == 0) {
@@ -330,8 +337,6 @@ void TRouterModel::Import(std::string_view script) {
         } else if (std::regex_match(line, found, gateLine)) {
             if (before != 1 || gate >= 0 || std::stoul(found[1]) != gates)
                 Fail("a step must test its predecessor's number first", line);
-            if (!scope.contains("QvStep"))
-                Fail("undeclared $QvStep", line);
             gate = int(gates++);
             running = scope["QvStep"] == TRouterValue(std::int64_t(gate));
             skipFrom = running ? 0 : 2;
@@ -347,65 +352,22 @@ void TRouterModel::Import(std::string_view script) {
                 continue;
             }
             Globals["QvStep"] = scope["QvStep"] = std::int64_t(gate + 1);
-            numbered = true;
             ++StepsRun;
             continue;
         } else if (line.starts_with("} else={")) {
             skipFrom = 2; // a step runs one branch
             continue;
         }
-        if (std::regex_match(line, found, stringArray)) {
-            for (std::sregex_iterator at(line.begin(), line.end(), arrayItem), end; at != end; ++at)
-                arrays[found[1]].push_back((*at)[1]);
-            continue;
-        }
-        if ((word == ":local" || word == ":set") && depth == before) {
-            // A value the reader works out, or else one it leaves to the router.
-            const std::string name = parser.Word();
-            if (word == ":set" && !scope.contains(name))
-                Fail("undeclared " + name, line);
-            TRouterValue value = line;
-            try {
-                TRouterValue worked = parser.Value();
-                if (parser.AtEnd())
-                    value = std::move(worked);
-            } catch (const std::runtime_error&) {
-            }
-            scope[name] = value;
-            if (word == ":set" && Globals.contains(name))
-                Globals[name] = value;
-            continue;
-        }
-        const bool change = before == 0 || !word.starts_with(':') || std::regex_match(line, found, removeEach) ||
-                            std::regex_match(line, removeAll);
-        if (!change) {
+        if (before > 0 && word.starts_with(':')) { // not run, nor its body
             if (added && line.find(":error ") != std::string::npos)
                 Fail("a stop after an add", line);
-            skipFrom = depth > before ? depth : 0; // the body of a command of its own
+            skipFrom = depth > before ? depth : 0;
             continue;
         }
-        if (before > 0 && found.size() > 4 && found[4] == "/system script environment ") {
-            // The report's clean-up of the helper globals.
-            for (std::sregex_iterator at(line.begin(), line.end(), arrayItem), end; at != end; ++at)
-                Globals.erase((*at)[1]);
-            continue;
-        }
-        if (before > 0 && (!running || numbered))
+        if (before > 0 && !running)
             Fail("a change outside its step's gate", line);
         if (gate >= 0 && std::size_t(gate + 1) == AbortStep) {
             skipFrom = 1; // refused: the block ends here
-            continue;
-        }
-        if (word == ":while") {
-            Commands.push_back(menu + ": remove [find] " + kEachIgnoringErrors + ", until none is left");
-            continue;
-        }
-        if (word == ":foreach") {
-            const std::vector<std::string>& names = arrays[found[2]];
-            if (found[3].matched || names.empty())
-                Fail("a removal by names not listed before", line);
-            for (const std::string& name : names)
-                Commands.push_back(menu + ": remove [find name=" + name + "] " + kEachIgnoringErrors);
             continue;
         }
         if (word.starts_with('/')) {

@@ -18,8 +18,9 @@
 // Top-level `{ … }` blocks, braces balanced outside strings, are steps: each
 // at most kMaxBlockBytes, seeing only the globals it declares, testing
 // `$QvStep` against its predecessor's number before any change and setting its
-// own last; a stop (`:error`) never follows an add of its block. Other `:`
-// commands are not run, apart from the removal loops the script uses.
+// own last; a stop (`:error`) never follows an add of its block. `:local` and
+// `:set` are worked out where the reader can; other `:` commands, loops
+// included, are not run.
 using TRouterValue = std::variant<std::int64_t, std::string>;
 
 struct TRouterItem {
@@ -30,9 +31,6 @@ struct TRouterItem {
     const std::string& Get(std::string_view name) const; // throws when absent
     bool Has(std::string_view name) const;
 };
-
-// Ends the command recorded for the `:foreach` removal.
-inline constexpr const char* kEachIgnoringErrors = "(each, errors ignored)";
 
 inline constexpr std::size_t kMaxBlockBytes = 16384;
 
