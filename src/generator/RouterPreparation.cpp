@@ -142,8 +142,10 @@ constexpr std::string_view kCountsBefore = R"~(:global QvTypes0 [:len [/queue ty
 // interfaces' current addresses, so that the port forwards survive a PPPoE
 // redial. It is stopped before the old Network is cleared, so that it cannot
 // add an address the script is about to add. It keeps nothing in globals,
-// which a reboot loses. The interface names are data in its comment, each as
-// " <length in bytes>:<name>"; its code holds none of them, whatever they hold.
+// which a reboot loses. Its start date is today's, as the router prints it:
+// some releases never run a scheduler left with the default one. The
+// interface names are data in its comment, each as " <length in bytes>:<name>";
+// its code holds none of them, whatever they hold.
 constexpr std::string_view kFollowerStop = R"~(
 #先删除计划任务Qostrel_Network，以免它与清理和重建Network同时进行
 /system scheduler
@@ -151,13 +153,14 @@ remove [find name=Qostrel_Network])~";
 
 constexpr std::string_view kFollowerHead = R"~(
 #新增计划任务Qostrel_Network：每分钟让Network跟随WAN网卡当前的IP地址，PPPoE重拨后端口映射仍然有效
+:local QvToday [/system clock get date]
 :local QvWans "Qostrel WAN")~";
 
 constexpr std::string_view kFollowerLine = R"~(:set QvWans ($QvWans . " " . [:len ${W}] . ":" . ${W}))~";
 
 constexpr std::string_view kFollowerAdd = R"~(/system scheduler
 add comment=$QvWans disabled=no interval=1m name=Qostrel_Network on-event="\
-    {SOURCE}" policy=read,write,test {STARTDATE}start-time=00:00:00)~";
+    {SOURCE}" policy=read,write,test start-date=$QvToday start-time=00:00:00)~";
 
 // The scheduler's code, as it runs: every address of the listed interfaces
 // joins Network, every other address leaves it, and a change is logged once.
@@ -245,7 +248,7 @@ TTargetEntries MakeEntries(TRouterOs target) {
     entries.OnlineCounter = onlineCounter.Fill({{"{STARTDATE}", texts.StartDate}});
     static const TEntryText follower{kFollowerAdd};
     static const std::string source = FollowerSource();
-    entries.Follower = follower.Fill({{"{SOURCE}", source}, {"{STARTDATE}", texts.StartDate}});
+    entries.Follower = follower.Fill({{"{SOURCE}", source}});
 
     std::vector<TNameFill> backupFills{{"{REPLACE}", texts.ReplaceBackup},
                                        {"{WINBOX}", texts.WinboxPolicy},
