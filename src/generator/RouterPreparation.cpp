@@ -283,20 +283,20 @@ void AppendRouterPreparation(TScriptWriter& lines, TScriptSteps& steps, const TQ
                              const TQvWanList& wanLines, TRouterOs target) {
     static const TEntryText cleanup{kCleanup}, serverList{kServerList}, wanListHeader{kWanListHeader},
         wanAddress{kWanAddress}, portMapping{kPortMapping}, winbox{kWinbox};
-    const TNameFill server{"{SERVER}", serverVar.Name};
     static const TEntryText followerStop{kFollowerStop}, followerHead{kFollowerHead}, followerLine{kFollowerLine};
+    const TNameFill server{"{SERVER}", serverVar.Name};
     steps.Begin(lines, TStepKind::Preparation, {serverVar.Name});
     for (const auto& wan : wanLines)
         steps.Declare({wan->IpVar.Name});
-    if (steps.Enabled)
-        AppendEntry(lines, followerStop);
-    if (target == TRouterOs::V5)
+    if (target == TRouterOs::V5) {
         AppendEntry(lines, cleanup, {server, {"{WINBOXRULES}", ""}, {"{PROTOCOL}", "regexp!=\"\""}});
-    else
+    } else {
+        AppendEntry(lines, followerStop);
         AppendEntry(lines, cleanup,
                     {server,
                      {"{WINBOXRULES}", " /ip firewall mangle\r\n remove [find layer7-protocol=winbox dynamic=no]\r\n"},
                      {"{PROTOCOL}", "name=winbox"}});
+    }
     AppendEntry(lines, serverList, {server});
     AppendEntry(lines, wanListHeader);
     for (const auto& wan : wanLines)
