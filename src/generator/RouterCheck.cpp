@@ -69,6 +69,10 @@ constexpr std::string_view kLine = R"~({
 :if ($QvMsg != "") do={:put $QvMsg; :log error $QvMsg; :error $QvStop}
 })~";
 
+// The helper globals step 1 sets and every line's check declares.
+constexpr std::string_view kMessages[] = {"QvStop",      "QvSeen",    "QvBadIp",  "QvSameIp",  "QvNoWan",
+                                          "QvNoAddress", "QvNotHeld", "QvSlowUp", "QvSlowDown"};
+
 } // namespace
 
 void AppendRouterCheck(TScriptWriter& lines, TScriptSteps& steps, const TQvVariant& serverVar,
@@ -105,8 +109,7 @@ void AppendRouterCheck(TScriptWriter& lines, TScriptSteps& steps, const TQvVaria
                              again = RouterString("，重新生成脚本");
     // The chain's counter, set right after the header on every run.
     lines.Append(":global QvStep 0");
-    steps.Define(
-        {"QvStop", "QvSeen", "QvBadIp", "QvSameIp", "QvNoWan", "QvNoAddress", "QvNotHeld", "QvSlowUp", "QvSlowDown"});
+    steps.Define(kMessages);
     steps.Begin(lines, TStepKind::Checks, {serverVar.Name, lanVar.Name});
     AppendEntry(lines, head,
                 {{"{SERVER}", serverVar.Name},
@@ -130,10 +133,10 @@ void AppendRouterCheck(TScriptWriter& lines, TScriptSteps& steps, const TQvVaria
                  {"{AGAIN}", again}});
     // Up to 8 lines a step, each in a block of its own for its locals.
     for (std::size_t i = 0; i < wanLines.size(); ++i) {
-        if (i % 8 == 0)
-            steps.Begin(lines, TStepKind::LineCheck,
-                        {"QvStop", "QvSeen", "QvBadIp", "QvSameIp", "QvNoWan", "QvNoAddress", "QvNotHeld", "QvSlowUp",
-                         "QvSlowDown"});
+        if (i % 8 == 0) {
+            steps.Begin(lines, TStepKind::LineCheck);
+            steps.Declare(kMessages);
+        }
         const TQvWan& wan = *wanLines[i];
         steps.Declare({wan.IpVar.Name, wan.NameVar.Name, wan.RxVar.Name, wan.TxVar.Name});
         AppendEntry(lines, line, {{"{W}", wan.NameVar.Name}});

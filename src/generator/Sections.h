@@ -106,14 +106,18 @@ public:
     // `globals`; the step before it ends there. Nothing for v5.
     void Begin(const TScriptWriter& lines, TStepKind kind, std::initializer_list<std::string_view> globals = {});
     // More globals the current step declares.
-    void Declare(std::initializer_list<std::string_view> globals);
+    void Declare(std::span<const std::string_view> globals);
+    void Declare(std::initializer_list<std::string_view> globals) {
+        Declare(std::span(globals.begin(), globals.size()));
+    }
     // The entries from the next one on stand outside any step.
     void End(const TScriptWriter& lines);
     // Helper globals that a step defines; the report removes them at the end.
-    void Define(std::initializer_list<std::string_view> helpers) {
+    void Define(std::span<const std::string_view> helpers) {
         if (Enabled)
-            Helpers.insert(Helpers.end(), helpers);
+            Helpers.insert(Helpers.end(), helpers.begin(), helpers.end());
     }
+    void Define(std::initializer_list<std::string_view> helpers) { Define(std::span(helpers.begin(), helpers.size())); }
     // Joins each step's entries into one block, opened by its gate and
     // declarations and closed by setting its number.
     void Wrap(std::vector<std::string>& entries) const;

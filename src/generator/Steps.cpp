@@ -11,7 +11,7 @@ void TScriptSteps::Begin(const TScriptWriter& lines, TStepKind kind, std::initia
     Declare(globals);
 }
 
-void TScriptSteps::Declare(std::initializer_list<std::string_view> globals) {
+void TScriptSteps::Declare(std::span<const std::string_view> globals) {
     if (!Enabled)
         return;
     for (const std::string_view global : globals) {
