@@ -6,10 +6,11 @@
 namespace {
 
 // The messages every line's check needs are set once, as helper globals, so
-// that the lines' steps stay small.
+// that the lines' steps stay small. The first step uses only what v5 reads as
+// well: on a v5 router it stops with its own message, naming the choice.
 constexpr std::string_view kHead = R"~(
 #脚本分步执行：每一步只在前一步完成后才执行，一步停止，后面的都不再执行
-#第1步检查路由器的系统版本、Tarnwell服务器的IP地址和LAN网卡，然后检查每条WAN线路：检查不通过时，路由器的设置没有任何改动
+#第1步检查路由器的系统版本和Tarnwell服务器的IP地址，然后检查LAN网卡和每条WAN线路：检查不通过时，路由器的设置没有任何改动
 :global QvStop "{STOP}"
 :global QvSeen ";"
 :global QvBadIp "{BADWANIP}"
@@ -21,13 +22,9 @@ constexpr std::string_view kHead = R"~(
 :global QvSlowDown "{SLOWDOWN}"
 :local QvVersion [/system resource get version]
 :local QvMajor [:tonum [:pick $QvVersion 0 [:find $QvVersion "."]]]
-:local QvMinor [:pick $QvVersion ([:find $QvVersion "."] + 1) ([:find $QvVersion "."] + 3)]
-:if ([:typeof [:tonum $QvMinor]] != "num") do={:set QvMinor [:pick $QvMinor 0 1]}
-:set QvMinor [:tonum $QvMinor]
-:local QvChoice "RouterOS v7.10+"
-:if (($QvMajor < 7) || (($QvMajor = 7) && ($QvMinor < 10))) do={:set QvChoice "RouterOS v6 / v7.0-7.9"}
-:if ($QvMajor < 6) do={:set QvChoice "RouterOS v5"}
-:if ($QvChoice != "{CHOICE}") do={:local QvMsg ("RouterOS = " . $QvVersion . "{WRONGOS}" . $QvChoice . "{CHOOSE}"); :put $QvMsg; :log error $QvMsg; :error $QvStop}
+:local QvFits false
+:if ([:typeof $QvMajor] = "num") do={:set QvFits ($QvMajor >= 6)}
+:if (!$QvFits) do={:local QvMsg ("RouterOS = " . $QvVersion . "{OLDOS}"); :put $QvMsg; :log error $QvMsg; :error $QvStop}
 :if (([:typeof [:toip ${SERVER}]] != "ip") || ([:tostr [:toip ${SERVER}]] != ${SERVER})) do={:local QvMsg ("{SERVER} = " . ${SERVER} . "{BADSERVER}"); :put $QvMsg; :log error $QvMsg; :error $QvStop})~";
 
 // A default v6/v7 router calls its interface list "LAN"; the LAN side is the
@@ -81,8 +78,9 @@ void AppendRouterCheck(TScriptWriter& lines, TScriptSteps& steps, const TQvVaria
         return;
     static const TEntryText head{kHead}, line{kLine}, lan{kLan};
     static const std::string stop = RouterString("Qostrel: 检查未通过，脚本已停止，路由器的设置没有任何改动"),
-                             wrongOs = RouterString("：这个脚本是为另一个RouterOS版本生成的。请在“路由器系统”中选择“"),
-                             choose = RouterString("”，重新生成脚本"),
+                             oldOs =
+                                 RouterString("：这个脚本适用于RouterOS v6和v7，不能在这个版本上运行。请在“路由器系统”"
+                                              "中选择“RouterOS v5”，重新生成脚本"),
                              badServer = RouterString("：不是IPv4地址。请在“Tarnwell服务器IP地址”中填写服务器的IP地址，"
                                                       "重新生成脚本"),
                              badWanIp = RouterString("：不是IPv4地址。请修改这条WAN线路的“网卡IP”，重新生成脚本"),
@@ -110,7 +108,7 @@ void AppendRouterCheck(TScriptWriter& lines, TScriptSteps& steps, const TQvVaria
     // The chain's counter, set right after the header on every run.
     lines.Append(":global QvStep 0");
     steps.Define(kMessages);
-    steps.Begin(lines, TStepKind::Checks, {serverVar.Name, lanVar.Name});
+    steps.Begin(lines, TStepKind::Checks, {serverVar.Name});
     AppendEntry(lines, head,
                 {{"{SERVER}", serverVar.Name},
                  {"{STOP}", stop},
@@ -121,10 +119,10 @@ void AppendRouterCheck(TScriptWriter& lines, TScriptSteps& steps, const TQvVaria
                  {"{NOTHELD}", notHeld},
                  {"{SLOWUP}", slowUp},
                  {"{SLOWDOWN}", slowDown},
-                 {"{CHOICE}", target == TRouterOs::V6 ? "RouterOS v6 / v7.0-7.9" : "RouterOS v7.10+"},
-                 {"{WRONGOS}", wrongOs},
-                 {"{CHOOSE}", choose},
+                 {"{OLDOS}", oldOs},
                  {"{BADSERVER}", badServer}});
+    // The LAN check catches errors, which v5 cannot read: a step of its own.
+    steps.Begin(lines, TStepKind::Config, {lanVar.Name});
     AppendEntry(lines, lan,
                 {{"{LAN}", lanVar.Name},
                  {"{NOLAN}", noLan},

@@ -1,7 +1,5 @@
 #include "generator/Sections.h"
 
-#include <iterator>
-
 // Clears what an earlier import left, fills the address lists, forwards the
 // management ports, and backs up and clears the old shaping before it is rebuilt.
 
@@ -65,24 +63,24 @@ add comment="" disabled=no interval=10m name=Online_Stat on-event=":global s 0\
     {STARTDATE}start-time=00:00:00
 )~";
 
-constexpr std::string_view kBackup = R"~(
+constexpr std::string_view kBackupV5 = R"~(
 #备份Mangle 、Queue tree 、Queue type [固定值]
 /system script
-{REPLACE}add name=brookfenbackup policy=\
-    ftp,reboot,read,write,policy,test,{WINBOX}password,sniff,sensitive source="\
+add name=brookfenbackup policy=\
+    ftp,reboot,read,write,policy,test,winbox,password,sniff,sensitive source="\
     :local name1 mangel\r\
     \n:local name2 tree\r\
     \n:local name3 pcq\r\
     \n:local sy \"_\"\r\
-    \n:local year [:pick [/system clock get date] {YEARAT}]\r\
-    \n:local mon [:pick [/system clock get date] {MONAT}]\r\
-    \n:local day [:pick [/system clock get date] {DAYAT}]\r\
+    \n:local year [:pick [/system clock get date] 7 11]\r\
+    \n:local mon [:pick [/system clock get date] 0 3]\r\
+    \n:local day [:pick [/system clock get date] 4 6]\r\
     \n:local hh [:pick [/system clock get time] 0 2] \r\
     \n:local mm [:pick [/system clock get time] 3 5] \r\
     \n:local time (\$hh . \$mm)\r\
-    \n:local month {{\"{JAN}\";\"01\"};{\"{FEB}\";\"02\"};{\"{MAR}\";\"03\"};{\"{APR}\
-    \";\"04\"};{\"{MAY}\";\"05\"};{\"{JUN}\";\"06\"};{\"{JUL}\";\"07\"};{\"{AUG}\";\"\
-    08\"};{\"{SEP}\";\"09\"};{\"{OCT}\";\"10\"};{\"{NOV}\";\"11\"};{\"{DEC}\";\"12\"}}\
+    \n:local month {{\"jan\";\"01\"};{\"feb\";\"02\"};{\"mar\";\"03\"};{\"apr\
+    \";\"04\"};{\"may\";\"05\"};{\"jun\";\"06\"};{\"jul\";\"07\"};{\"aug\";\"\
+    08\"};{\"sep\";\"09\"};{\"oct\";\"10\"};{\"nov\";\"11\"};{\"dec\";\"12\"}}\
     \r\
     \n:foreach i in=\$month do={:if ([:pick \$i 0] = \$mon) do={:set month [:p\
     ick \$i 1] }}\r\
@@ -96,6 +94,44 @@ constexpr std::string_view kBackup = R"~(
     \n/queue type export file=\$filename2\r\
     \n/queue tree export file=\$filename3"
 /system script run brookfenbackup)~";
+
+// From v6 on: scripts have no winbox policy on v7, and a script that stopped
+// before the PCQ types left its backup script behind, which adding it again
+// would refuse.
+constexpr std::string_view kBackupLater = R"~(
+#备份Mangle 、Queue tree 、Queue type [固定值]
+/system script
+remove [find name=brookfenbackup]
+add name=brookfenbackup policy=\
+    ftp,reboot,read,write,policy,test,password,sniff,sensitive source="\
+    {SOURCE}"
+/system script run brookfenbackup)~";
+
+// The backup script's code from v6 on. The router prints its date as
+// dec/09/2026 before 7.10 and as 2026-12-09 from 7.10 on; the script reads
+// the date once and takes either apart, so the files are named alike:
+// mangel_09122026_1020.
+constexpr std::string_view kBackupSource = R"~(:local name1 mangel
+:local name2 tree
+:local name3 pcq
+:local sy "_"
+:local today [/system clock get date]
+:local year [:pick $today 7 11]
+:local mon [:pick $today 0 3]
+:local day [:pick $today 4 6]
+:if ([:pick $today 4 5] = "-") do={:set year [:pick $today 0 4]; :set mon [:pick $today 5 7]; :set day [:pick $today 8 10]}
+:local hh [:pick [/system clock get time] 0 2]
+:local mm [:pick [/system clock get time] 3 5]
+:local time ($hh . $mm)
+:local month $mon
+:local months {{"jan";"01"};{"feb";"02"};{"mar";"03"};{"apr";"04"};{"may";"05"};{"jun";"06"};{"jul";"07"};{"aug";"08"};{"sep";"09"};{"oct";"10"};{"nov";"11"};{"dec";"12"}}
+:foreach i in=$months do={:if ([:pick $i 0] = $mon) do={:set month [:pick $i 1]}}
+:local filename1 ($name1 . $sy . $day . $month . $year . $sy . $time)
+:local filename2 ($name2 . $sy . $day . $month . $year . $sy . $time)
+:local filename3 ($name3 . $sy . $day . $month . $year . $sy . $time)
+/ip firewall mangle export file=$filename1
+/queue type export file=$filename2
+/queue tree export file=$filename3)~";
 
 // One entry in parts. v5 clears the queue types before the tree that uses
 // them. Later releases refuse that, keep PPP lines' dynamic rules, and ship two
@@ -149,7 +185,8 @@ constexpr std::string_view kCountsBefore = R"~(:global QvTypes0 [:len [/queue ty
 constexpr std::string_view kFollowerStop = R"~(
 #先删除计划任务Qostrel_Network，以免它与清理和重建Network同时进行
 /system scheduler
-remove [find name=Qostrel_Network])~";
+remove [find name=Qostrel_Network]
+:local QvToday [/system clock get date])~";
 
 constexpr std::string_view kFollowerHead = R"~(
 #新增计划任务Qostrel_Network：每分钟让Network跟随WAN网卡当前的IP地址，PPPoE重拨后端口映射仍然有效
@@ -191,44 +228,19 @@ constexpr std::string_view kFollowerSource = R"~(:local wans [/system scheduler 
 }}
 :if (($added != "") || ($gone != "")) do={:log info ("Qostrel: WAN网卡的IP地址变了，Network地址列表已更新：" . $gone . " ->" . $added)})~";
 
-// The scheduler's code as the value of on-event, in export layout.
-std::string FollowerSource() {
-    const std::string escaped = EscapeScriptString(TEntryText(kFollowerSource).Fill());
-    std::string source;
+// A router script's code as a quoted value in export layout: each of its
+// lines ends in \r\ and the next goes on with four spaces and \n.
+std::string ExportLayout(std::string_view source) {
+    const std::string escaped = EscapeScriptString(TEntryText(source).Fill());
+    std::string layout;
     for (std::size_t at = 0;;) {
         const std::size_t lineEnd = escaped.find("\\0D\\0A", at);
         if (lineEnd == std::string::npos)
-            return source + escaped.substr(at);
-        source += escaped.substr(at, lineEnd - at) + "\\r\\\r\n    \\n";
+            return layout + escaped.substr(at);
+        layout += escaped.substr(at, lineEnd - at) + "\\r\\\r\n    \\n";
         at = lineEnd + 6;
     }
 }
-
-// What the targets read differently in the online counter and the backup.
-struct TTargetTexts {
-    std::string_view StartDate;            // the scheduler's start; v7.10 prints ISO dates, so it is left out
-    std::string_view WinboxPolicy;         // v7 has no winbox policy for scripts; v7.0-7.9 share the v6 text
-    std::string_view YearAt, MonAt, DayAt; // :pick offsets into the date: mar/07/2024 or, from v7.10, 2024-03-07
-    bool IsoMonths;                        // the month table's keys: jan … dec, or 01 … 12
-    // A script that stopped before the PCQ types left its backup script
-    // behind, and adding it again would stop the next one.
-    std::string_view ReplaceBackup;
-};
-
-TTargetTexts TextsFor(TRouterOs target) {
-    if (target == TRouterOs::V5)
-        return {"start-date=jan/01/1970 ", "winbox,", "7 11", "0 3", "4 6", false, ""};
-    constexpr std::string_view replaceBackup = "remove [find name=brookfenbackup]\r\n";
-    if (target == TRouterOs::V6)
-        return {"start-date=jan/01/1970 ", "", "7 11", "0 3", "4 6", false, replaceBackup};
-    return {"", "", "0 4", "5 7", "8 10", true, replaceBackup};
-}
-
-constexpr std::string_view kMonths[] = {"jan", "feb", "mar", "apr", "may", "jun",
-                                        "jul", "aug", "sep", "oct", "nov", "dec"};
-constexpr std::string_view kMonthTokens[] = {"{JAN}", "{FEB}", "{MAR}", "{APR}", "{MAY}", "{JUN}",
-                                             "{JUL}", "{AUG}", "{SEP}", "{OCT}", "{NOV}", "{DEC}"};
-constexpr std::string_view kMonthNumbers[] = {"01", "02", "03", "04", "05", "06", "07", "08", "09", "10", "11", "12"};
 
 // The entries that depend on the target alone, filled once per target.
 struct TTargetEntries {
@@ -236,44 +248,35 @@ struct TTargetEntries {
 };
 
 TTargetEntries MakeEntries(TRouterOs target) {
-    static const TEntryText onlineCounter{kOnlineCounter}, backup{kBackup}, clearingMangle{kClearingMangle},
+    static const TEntryText onlineCounter{kOnlineCounter}, backupLater{kBackupLater}, clearingMangle{kClearingMangle},
         clearingTreeV5{kClearingTreeV5}, clearingTypesV5{kClearingTypesV5}, clearingLater{kClearingLater},
-        countsBefore{kCountsBefore};
+        countsBefore{kCountsBefore}, follower{kFollowerAdd};
     static const std::string treeLeft = RouterString("队列树没有清空，还剩 "),
                              treeTail = RouterString(" 个队列。请在 /queue tree 中删除它们，再粘贴脚本"),
                              typeLeft = RouterString("无法删除旧的PCQ类型 "),
                              typeTail = RouterString("，它可能仍被其他队列使用。请删除使用它的队列，再粘贴脚本");
-    const TTargetTexts texts = TextsFor(target);
     TTargetEntries entries;
-    entries.OnlineCounter = onlineCounter.Fill({{"{STARTDATE}", texts.StartDate}});
-    static const TEntryText follower{kFollowerAdd};
-    static const std::string source = FollowerSource();
-    entries.Follower = follower.Fill({{"{SOURCE}", source}});
-
-    std::vector<TNameFill> backupFills{{"{REPLACE}", texts.ReplaceBackup},
-                                       {"{WINBOX}", texts.WinboxPolicy},
-                                       {"{YEARAT}", texts.YearAt},
-                                       {"{MONAT}", texts.MonAt},
-                                       {"{DAYAT}", texts.DayAt}};
-    for (std::size_t month = 0; month < std::size(kMonthTokens); ++month)
-        backupFills.emplace_back(kMonthTokens[month], texts.IsoMonths ? kMonthNumbers[month] : kMonths[month]);
-    backup.AppendTo(entries.Backup, backupFills);
-
-    if (target == TRouterOs::V5)
+    if (target == TRouterOs::V5) {
+        entries.OnlineCounter = onlineCounter.Fill({{"{STARTDATE}", "start-date=jan/01/1970 "}});
+        entries.Backup = TEntryText(kBackupV5).Fill();
         entries.Clearing = clearingMangle.Fill({{"{DYNAMIC}", ""}}) + clearingTypesV5.Fill() + clearingTreeV5.Fill();
-    else
-        entries.Clearing = clearingMangle.Fill({{"{DYNAMIC}", " dynamic=no"}}) +
-                           clearingLater.Fill({{"{TREELEFT}", treeLeft},
-                                               {"{TREETAIL}", treeTail},
-                                               {"{TYPELEFT}", typeLeft},
-                                               {"{TYPETAIL}", typeTail}}) +
-                           countsBefore.Fill();
+        return entries;
+    }
+    // The router's own date of today, in the form it prints dates: some
+    // releases never run a scheduler left with the default start date.
+    entries.OnlineCounter = onlineCounter.Fill({{"{STARTDATE}", "start-date=$QvToday "}});
+    entries.Backup = backupLater.Fill({{"{SOURCE}", ExportLayout(kBackupSource)}});
+    entries.Follower = follower.Fill({{"{SOURCE}", ExportLayout(kFollowerSource)}});
+    entries.Clearing =
+        clearingMangle.Fill({{"{DYNAMIC}", " dynamic=no"}}) +
+        clearingLater.Fill(
+            {{"{TREELEFT}", treeLeft}, {"{TREETAIL}", treeTail}, {"{TYPELEFT}", typeLeft}, {"{TYPETAIL}", typeTail}}) +
+        countsBefore.Fill();
     return entries;
 }
 
 const TTargetEntries& EntriesFor(TRouterOs target) {
-    static const TTargetEntries entries[] = {MakeEntries(TRouterOs::V5), MakeEntries(TRouterOs::V6),
-                                             MakeEntries(TRouterOs::V7)};
+    static const TTargetEntries entries[] = {MakeEntries(TRouterOs::V5), MakeEntries(TRouterOs::V6V7)};
     return entries[static_cast<std::size_t>(target)];
 }
 

@@ -77,9 +77,11 @@ inline void AppendEntry(TScriptWriter& lines, const TEntryText& text, std::initi
 std::string RouterString(std::string_view utf8);
 
 // What a step of the v6/v7 script does, for the report of a stop. Marking and
-// Tree take one step per WAN line, in the order of the lines.
+// Tree take one step per WAN line, in the order of the lines. The kinds up to
+// LineCheck only check, and change nothing on the router.
 enum class TStepKind {
     Checks,
+    Config,
     LineCheck,
     Preparation,
     Follower,

@@ -88,7 +88,8 @@ struct TKindText {
 
 const TKindText& TextOf(TStepKind kind) {
     static const TKindText texts[] = {
-        {"检查路由器版本、服务器地址和LAN网卡", "", false},
+        {"检查路由器版本和服务器地址", "", false},
+        {"检查LAN网卡", "", false},
         {"检查WAN线路", "", false},
         {"导入地址列表、端口映射和在线统计，备份旧设置", "", false},
         {"安装让Network跟随WAN地址的计划任务", "", false},
@@ -140,8 +141,7 @@ void AppendReport(TScriptWriter& lines, const TScriptSteps& steps, std::size_t l
                              partly = RouterString("。旧的流控设置可能已部分清除。请按上面的错误信息改正后重新粘贴，"
                                                    "脚本会先清理再重建");
     std::size_t checks = 0;
-    while (checks < steps.Steps.size() &&
-           (steps.Steps[checks].Kind == TStepKind::Checks || steps.Steps[checks].Kind == TStepKind::LineCheck))
+    while (checks < steps.Steps.size() && steps.Steps[checks].Kind <= TStepKind::LineCheck)
         ++checks;
     std::string helpers;
     for (const std::string_view helper : steps.Helpers) {

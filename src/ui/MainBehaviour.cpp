@@ -11,8 +11,19 @@
 namespace {
 
 constexpr std::string_view kCopyCaption = "复制到剪贴板[&C]";
-// cboRouterOs's items, in order.
-constexpr TRouterOs kRouterTargets[] = {TRouterOs::V5, TRouterOs::V6, TRouterOs::V7};
+
+// cboRouterOs's items, in order: every router of today first, at every start.
+struct TRouterChoice {
+    std::string_view Caption;
+    TRouterOs Target;
+};
+constexpr TRouterChoice kRouterChoices[] = {{"RouterOS v6 / v7", TRouterOs::V6V7}, {"RouterOS v5", TRouterOs::V5}};
+
+constexpr std::string_view kRouterChoiceTip =
+    "RouterOS v6 / v7：适用于所有v6和v7版本。脚本在路由器上读取系统版本，先检查网卡名称、IP地址\n"
+    "和路由器上原有的设置，不符时停止，不作任何改动；FastTrack规则会被禁用（不删除）。\n"
+    "RouterOS v5：原版脚本，只用于v5的路由器。\n"
+    "默认配置下“LAN网卡名称”应填写网桥的名称，例如bridge。";
 
 std::string Mbps(std::int32_t value) {
     return std::to_string(value) + " Mbps";
@@ -24,6 +35,12 @@ TMainBehaviour::TMainBehaviour(TMainWindowPort& window) : Window(window) {
     Window.SetText(TControl::edtLanName, "LAN");
     Window.SetText(TControl::edtClientQty, "150");
     Window.SetText(TControl::edtVelmoip, "192.168.1.200");
+    std::vector<std::string> choices;
+    for (const TRouterChoice& choice : kRouterChoices)
+        choices.emplace_back(choice.Caption);
+    Window.SetItems(TControl::cboRouterOs, choices);
+    Window.SetItemIndex(TControl::cboRouterOs, 0);
+    Window.SetToolTip(TControl::cboRouterOs, kRouterChoiceTip);
 }
 
 TWanListItem* TMainBehaviour::SelectedItem(std::string_view noSelectionHint) {
@@ -89,8 +106,8 @@ void TMainBehaviour::btnGenerateClick() {
     // earlier one stays, as after a refused input. Generate refills Lines from
     // empty, so the earlier entries can be moved out.
     auto previous = std::move(Generator.Lines);
-    const int target = Window.ItemIndex(TControl::cboRouterOs);
-    Generator.Target = target >= 0 && target < int(std::size(kRouterTargets)) ? kRouterTargets[target] : TRouterOs::V5;
+    const int choice = Window.ItemIndex(TControl::cboRouterOs);
+    Generator.Target = kRouterChoices[choice >= 0 && choice < int(std::size(kRouterChoices)) ? choice : 0].Target;
     try {
         Generator.Generate(*server, WanList, *lanName, *clients);
     } catch (const std::exception& failure) {

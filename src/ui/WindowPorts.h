@@ -6,6 +6,7 @@
 #include <iterator>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // What the windows' behaviour asks of a toolkit's window, and nothing more.
 // Texts cross here as UTF-8; each toolkit converts its own text at its edge,
@@ -102,7 +103,12 @@ public:
     // Null when no row is selected.
     virtual TWanListItem* SelectedRow() const = 0;
 
+    // A combo box's items, replacing any it had, and the one selected.
+    virtual void SetItems(TControl comboBox, const std::vector<std::string>& utf8) = 0;
+    virtual void SetItemIndex(TControl comboBox, int index) = 0;
     virtual int ItemIndex(TControl comboBox) const = 0;
+    // The hint the control shows under the mouse; lines end in LF.
+    virtual void SetToolTip(TControl control, std::string_view utf8) = 0;
     virtual void SetEnabled(TControl control, bool enabled) = 0;
 
     // Creates the edit dialog, hands it the line, the list and the mode in

@@ -21,8 +21,11 @@ struct TWanInput {
 };
 
 // Names the router in test names and failure messages, not as raw bytes.
+inline const char* RouterName(TRouterOs target) {
+    return target == TRouterOs::V5 ? "V5" : "V6V7";
+}
 inline void PrintTo(TRouterOs target, std::ostream* out) {
-    *out << 'V' << "567"[static_cast<int>(target)];
+    *out << RouterName(target);
 }
 
 inline std::string Gbk(const std::string& utf8) {

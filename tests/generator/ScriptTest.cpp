@@ -41,11 +41,8 @@ TEST_P(OneLineScript, MatchesTheGoldenBytes) {
 
 INSTANTIATE_TEST_SUITE_P(Targets, OneLineScript,
                          testing::Values(std::pair{TRouterOs::V5, "script_one_line.txt"},
-                                         std::pair{TRouterOs::V6, "script_one_line_v6.txt"},
-                                         std::pair{TRouterOs::V7, "script_one_line_v7.txt"}),
-                         [](const auto& target) {
-                             return std::string("V") + "567"[static_cast<int>(target.param.first)];
-                         });
+                                         std::pair{TRouterOs::V6V7, "script_one_line_v6v7.txt"}),
+                         [](const auto& target) { return std::string(RouterName(target.param.first)); });
 
 TEST(Script, ThreeLinesWithAnEscapedNameMatchTheGoldenBytes) {
     auto wans = MakeWans({{"ether2", "58.61.10.2", 100, 20},
@@ -129,9 +126,9 @@ TEST(Script, GeneratingAgainMatchesAFreshGenerator) {
     for (const auto& [count, target] : {std::pair<std::size_t, TRouterOs>{3, TRouterOs::V5},
                                         {3, TRouterOs::V5},
                                         {1, TRouterOs::V5},
-                                        {1, TRouterOs::V7},
-                                        {2, TRouterOs::V6},
-                                        {0, TRouterOs::V6},
+                                        {1, TRouterOs::V6V7},
+                                        {2, TRouterOs::V6V7},
+                                        {0, TRouterOs::V6V7},
                                         {3, TRouterOs::V5}}) {
         std::vector<TWanInput> inputs;
         for (std::size_t i = 0; i < count; ++i)

@@ -56,7 +56,9 @@ class TFakeMain final : public TFakeControls<TMainWindowPort> {
 public:
     std::vector<std::unique_ptr<TFakeRow>> Rows;
     int SelectedIndex = -1;
-    int RouterIndex = 0;
+    int RouterIndex = -1; // nothing selected until the behaviour selects
+    std::map<TControl, std::vector<std::string>> Items;
+    std::map<TControl, std::string> ToolTips;
     std::map<TControl, bool> Disabled;
     bool ClipboardOpens = true;
     std::optional<std::pair<std::string, std::string>> Clipboard; // GBK, UTF-8
@@ -76,7 +78,10 @@ public:
     TWanListItem* SelectedRow() const override {
         return SelectedIndex >= 0 ? Rows[std::size_t(SelectedIndex)].get() : nullptr;
     }
+    void SetItems(TControl comboBox, const std::vector<std::string>& utf8) override { Items[comboBox] = utf8; }
+    void SetItemIndex(TControl, int index) override { RouterIndex = index; }
     int ItemIndex(TControl) const override { return RouterIndex; }
+    void SetToolTip(TControl control, std::string_view utf8) override { ToolTips[control] = utf8; }
     void SetEnabled(TControl control, bool enabled) override { Disabled[control] = !enabled; }
     TModalResult RunWanEdit(TQvWan& wan, const TQvWanList& wanList, int editMode) override {
         return Dialog(wan, wanList, editMode);

@@ -231,16 +231,19 @@ TEST_F(MainBehaviour, ScriptBoxShowsTheGeneratedScript) {
     const std::string& shown = Edit(TControl::mmoScript);
     EXPECT_EQ(shown, Shown(Main.Generator.ScriptText()));
     EXPECT_TRUE(shown.starts_with("#Tarnwell服务端IP地址\r\n"));
-    EXPECT_TRUE(shown.ends_with("queue=in_Server_down\r\n#ok"));
+    EXPECT_TRUE(shown.ends_with("}\r\n}\r\n#ok")); // the v6/v7 report, the last step
 }
 
-TEST_F(MainBehaviour, RouterChoiceTakesEffectOnGenerate) {
+TEST_F(MainBehaviour, RouterChoiceStartsAtV6V7AndTakesEffectOnGenerate) {
+    EXPECT_EQ(Window.Items[TControl::cboRouterOs], (TStrings{"RouterOS v6 / v7", "RouterOS v5"}));
+    EXPECT_EQ(Window.RouterIndex, 0);
+    const std::string& tip = Window.ToolTips[TControl::cboRouterOs];
+    EXPECT_TRUE(tip.starts_with("RouterOS v6 / v7：")) << tip;
+    EXPECT_NE(tip.find("\nRouterOS v5："), std::string::npos) << tip;
+
     Add("pppoe-out1", "100.64.1.2", "100", "20");
-    for (const auto& [index, target] : {std::pair{0, TRouterOs::V5},
-                                        {1, TRouterOs::V6},
-                                        {2, TRouterOs::V7},
-                                        {-1, TRouterOs::V5},
-                                        {3, TRouterOs::V5}}) {
+    for (const auto& [index, target] :
+         {std::pair{0, TRouterOs::V6V7}, {1, TRouterOs::V5}, {-1, TRouterOs::V6V7}, {2, TRouterOs::V6V7}}) {
         Window.RouterIndex = index;
         Main.btnGenerateClick();
         TQvVorrel expected;

@@ -92,8 +92,23 @@ TWanListItem* TfrmMain::SelectedRow() const {
     return static_cast<TQtWanRow*>(ui->lvWans->item(selected.front()->row(), 0));
 }
 
+void TfrmMain::SetItems(TControl comboBox, const std::vector<std::string>& utf8) {
+    auto& combo = static_cast<QComboBox&>(ControlWidget(*this, comboBox));
+    combo.clear();
+    for (const std::string& item : utf8)
+        combo.addItem(FromUtf8(item));
+}
+
+void TfrmMain::SetItemIndex(TControl comboBox, int index) {
+    static_cast<QComboBox&>(ControlWidget(*this, comboBox)).setCurrentIndex(index);
+}
+
 int TfrmMain::ItemIndex(TControl comboBox) const {
     return static_cast<QComboBox&>(ControlWidget(*this, comboBox)).currentIndex();
+}
+
+void TfrmMain::SetToolTip(TControl control, std::string_view utf8) {
+    ControlWidget(*this, control).setToolTip(FromUtf8(utf8));
 }
 
 void TfrmMain::SetEnabled(TControl control, bool enabled) {

@@ -25,14 +25,6 @@ struct TColumn {
 };
 constexpr TColumn kColumns[] = {{L"网卡名称", 100}, {L"网卡IP", 110}, {L"下载带宽", 90}, {L"上传带宽", 104}};
 
-// cboRouterOs's items, in the order the behaviour reads them.
-constexpr const wchar_t* kRouterOsItems[] = {L"RouterOS v5", L"RouterOS v6 / v7.0-7.9", L"RouterOS v7.10+"};
-
-// What the v6 and v7 scripts do on the router beyond v5, and the LAN name they need.
-constexpr const wchar_t* kRouterOsTip = L"v6和v7的脚本先在路由器上检查网卡名称和IP地址，\r\n"
-                                        L"不符时停止，不作任何改动；FastTrack规则会被禁用（不删除）。\r\n"
-                                        L"默认配置下“LAN网卡名称”应填写网桥的名称，例如bridge。";
-
 // Windows takes a moving block for each format, and owns it once taken.
 bool SetClipboardBytes(UINT format, const void* bytes, std::size_t size) {
     const HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
@@ -79,19 +71,9 @@ void TfrmMain::OnInit() {
     }
     ListView_DeleteAllItems(list);
 
-    for (const wchar_t* item : kRouterOsItems)
-        SendDlgItemMessageW(Hwnd, IDC_cboRouterOs, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
-    SendDlgItemMessageW(Hwnd, IDC_cboRouterOs, CB_SETCURSEL, 0, 0);
-    const HWND tip = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0, Hwnd, nullptr,
-                                     GetModuleHandleW(nullptr), nullptr);
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = Hwnd;
-    tool.uId = reinterpret_cast<UINT_PTR>(Item(IDC_cboRouterOs));
-    tool.lpszText = const_cast<wchar_t*>(kRouterOsTip);
-    SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0, ScaleX(400)); // keeps the line breaks
+    ToolTips = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0, Hwnd, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(ToolTips, TTM_SETMAXTIPWIDTH, 0, ScaleX(460)); // keeps the line breaks
     for (const int edit : {IDC_edtLanName, IDC_edtClientQty, IDC_edtVelmoip, IDC_mmoScript})
         SendDlgItemMessageW(Hwnd, edit, EM_SETLIMITTEXT, 0, 0); // no length limit
 
@@ -172,8 +154,33 @@ TWanListItem* TfrmMain::SelectedRow() const {
     return reinterpret_cast<TWanListItem*>(item.lParam);
 }
 
+void TfrmMain::SetItems(TControl comboBox, const std::vector<std::string>& utf8) {
+    SendDlgItemMessageW(Hwnd, ControlId(comboBox), CB_RESETCONTENT, 0, 0);
+    for (const std::string& item : utf8)
+        SendDlgItemMessageW(Hwnd, ControlId(comboBox), CB_ADDSTRING, 0,
+                            reinterpret_cast<LPARAM>(FromUtf8(item).c_str()));
+}
+
+void TfrmMain::SetItemIndex(TControl comboBox, int index) {
+    SendDlgItemMessageW(Hwnd, ControlId(comboBox), CB_SETCURSEL, WPARAM(index), 0);
+}
+
 int TfrmMain::ItemIndex(TControl comboBox) const {
     return int(SendDlgItemMessageW(Hwnd, ControlId(comboBox), CB_GETCURSEL, 0, 0));
+}
+
+void TfrmMain::SetToolTip(TControl control, std::string_view utf8) {
+    std::wstring text;
+    for (const wchar_t ch : FromUtf8(utf8))
+        text += ch == L'\n' ? std::wstring(L"\r\n") : std::wstring(1, ch);
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = Hwnd;
+    tool.uId = reinterpret_cast<UINT_PTR>(Item(ControlId(control)));
+    tool.lpszText = text.data(); // the tooltip keeps a copy
+    SendMessageW(ToolTips, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(ToolTips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void TfrmMain::SetEnabled(TControl control, bool enabled) {

@@ -24,6 +24,7 @@ public:
 private:
     // Each row's data: the list view's items link here through their lParam.
     std::list<TWanListItem> Rows;
+    HWND ToolTips = nullptr; // owned by the window
 
 public:
     // Created with the window: it sets the defaults into the controls.
@@ -41,7 +42,10 @@ private:
     void SetRowTexts(TWanListItem& row, const TRowTexts& utf8) override;
     void DeleteRow(TWanListItem& row) override;
     TWanListItem* SelectedRow() const override;
+    void SetItems(TControl comboBox, const std::vector<std::string>& utf8) override;
+    void SetItemIndex(TControl comboBox, int index) override;
     int ItemIndex(TControl comboBox) const override;
+    void SetToolTip(TControl control, std::string_view utf8) override;
     void SetEnabled(TControl control, bool enabled) override;
     TModalResult RunWanEdit(TQvWan& wan, const TQvWanList& wanList, int editMode) override;
     bool PutOnClipboard(std::string_view gbk, std::string_view utf8) override;

@@ -110,15 +110,19 @@ private Q_SLOTS:
     void routerChoiceByKeyboard() {
         AltKey(Qt::Key_A);
         auto* combo = Child<QComboBox>("cboRouterOs");
-        QCOMPARE(combo->currentText(), QStringLiteral("RouterOS v5"));
+        QCOMPARE(combo->currentText(), QStringLiteral("RouterOS v6 / v7"));
+        QVERIFY(combo->toolTip().contains(QStringLiteral("\nRouterOS v5：")));
+        AltKey(Qt::Key_G);
+        QCOMPARE(Window->Behaviour.Generator.Target, TRouterOs::V6V7);
+        QVERIFY(Script()->toPlainText().contains(QStringLiteral(" parent=global ")));
         AltKey(Qt::Key_R);
         QCOMPARE(Window->focusWidget(), static_cast<QWidget*>(combo));
         QTest::keyClick(combo, Qt::Key_Down);
-        QTest::keyClick(combo, Qt::Key_Down);
-        QCOMPARE(combo->currentText(), QStringLiteral("RouterOS v7.10+"));
+        QCOMPARE(combo->currentText(), QStringLiteral("RouterOS v5"));
+        QCOMPARE(combo->count(), 2);
         AltKey(Qt::Key_G);
-        QCOMPARE(Window->Behaviour.Generator.Target, TRouterOs::V7);
-        QVERIFY(Script()->toPlainText().contains(QStringLiteral(" parent=global ")));
+        QCOMPARE(Window->Behaviour.Generator.Target, TRouterOs::V5);
+        QVERIFY(Script()->toPlainText().contains(QStringLiteral(" parent=global-out ")));
     }
 
     void copyPutsBothFormsAndConfirmsForAWhile() {

@@ -167,13 +167,15 @@ TEST_F(Win32Windows, AnOperatorsSessionByKeysLeavesTheScriptOnTheClipboard) {
     TQvWanList lines;
     lines.push_back(std::make_unique<TQvWan>());
     lines.back()->Assign(FixedGbk("电信"), "58.61.10.2", 20, 100);
-    for (const TRouterOs target : {TRouterOs::V5, TRouterOs::V6, TRouterOs::V7}) {
+    EXPECT_EQ(SendMessageW(Item(IDC_cboRouterOs), CB_GETCURSEL, 0, 0), 0); // RouterOS v6 / v7 at every start
+    EXPECT_EQ(SendMessageW(Item(IDC_cboRouterOs), CB_GETCOUNT, 0, 0), 2);
+    for (const auto& [index, target] : {std::pair{0, TRouterOs::V6V7}, {1, TRouterOs::V5}}) {
         SetFocus(Item(IDC_edtLanName));
         SendMessageW(GetFocus(), EM_SETSEL, 0, -1);
         Type(L"bridge");
         AltKey(Main, 'r');
         EXPECT_EQ(FocusedId(), IDC_cboRouterOs);
-        SendMessageW(Item(IDC_cboRouterOs), CB_SETCURSEL, WPARAM(target), 0);
+        SendMessageW(Item(IDC_cboRouterOs), CB_SETCURSEL, WPARAM(index), 0);
         AltKey(Main, 'g');
         AltKey(Main, 'c');
 
