@@ -21,9 +21,9 @@ constexpr std::string_view kHead = R"~(
 :global QvSlowUp "{SLOWUP}"
 :global QvSlowDown "{SLOWDOWN}"
 :local QvVersion [/system resource get version]
-:local QvMajor [:tonum [:pick $QvVersion 0 [:find $QvVersion "."]]]
+:local QvDot [:find $QvVersion "."]
 :local QvFits false
-:if ([:typeof $QvMajor] = "num") do={:set QvFits ($QvMajor >= 6)}
+:if ([:typeof $QvDot] = "num") do={:local QvMajor [:tonum [:pick $QvVersion 0 $QvDot]]; :if ([:typeof $QvMajor] = "num") do={:set QvFits ($QvMajor >= 6)}}
 :if (!$QvFits) do={:local QvMsg ("RouterOS = " . $QvVersion . "{OLDOS}"); :put $QvMsg; :log error $QvMsg; :error $QvStop}
 :if (([:typeof [:toip ${SERVER}]] != "ip") || ([:tostr [:toip ${SERVER}]] != ${SERVER})) do={:local QvMsg ("{SERVER} = " . ${SERVER} . "{BADSERVER}"); :put $QvMsg; :log error $QvMsg; :error $QvStop})~";
 
@@ -122,7 +122,7 @@ void AppendRouterCheck(TScriptWriter& lines, TScriptSteps& steps, const TQvVaria
                  {"{OLDOS}", oldOs},
                  {"{BADSERVER}", badServer}});
     // The LAN check catches errors, which v5 cannot read: a step of its own.
-    steps.Begin(lines, TStepKind::Config, {lanVar.Name});
+    steps.Begin(lines, TStepKind::Config, {lanVar.Name, "QvStop"});
     AppendEntry(lines, lan,
                 {{"{LAN}", lanVar.Name},
                  {"{NOLAN}", noLan},
