@@ -1,95 +1,412 @@
 #include "generator/RouterScript.h"
 
+#include <algorithm>
 #include <cctype>
+#include <memory>
 #include <regex>
+#include <set>
 #include <stdexcept>
-#include <utility>
 
 namespace {
+
+using TValue = TRouterValue;
 
 [[noreturn]] void Fail(const std::string& what, std::string_view where) {
     throw std::runtime_error(what + " at: " + std::string(where.substr(0, 80)));
 }
 
+// What the router reports and ends the command with; `:do … on-error=` catches it.
+struct TScriptError {
+    std::string Message;
+};
+// The router refuses the step AbortStep; nothing catches it.
+struct TRefused {};
+struct TReturn {
+    TValue Value;
+};
+
+TValue Make(TValue::TType type, std::string text = {}, std::int64_t number = 0) {
+    TValue value;
+    value.Type = type;
+    value.Text = std::move(text);
+    value.Number = number;
+    return value;
+}
+TValue Str(std::string text) {
+    return Make(TValue::Str, std::move(text));
+}
+TValue Num(std::int64_t number) {
+    return Make(TValue::Num, {}, number);
+}
+TValue Bool(bool truth) {
+    return Make(TValue::Bool, {}, truth);
+}
+TValue ArrayOf(std::vector<TValue> items) {
+    TValue value = Make(TValue::Array);
+    value.Items = std::move(items);
+    return value;
+}
+
+std::string ToText(const TValue& value) {
+    switch (value.Type) {
+    case TValue::Nothing:
+        return {};
+    case TValue::Num:
+        return std::to_string(value.Number);
+    case TValue::Bool:
+        return value.Number ? "true" : "false";
+    case TValue::Array: {
+        std::string text;
+        for (const TValue& item : value.Items)
+            text += (text.empty() ? "" : ";") + ToText(item);
+        return text;
+    }
+    default:
+        return value.Text;
+    }
+}
+
+// A bare word as a value: a number where it is one.
+TValue WordValue(const std::string& word) {
+    const std::size_t digits = word.starts_with('-') ? 1 : 0;
+    if (word.size() > digits && word.find_first_not_of("0123456789", digits) == std::string::npos)
+        return Num(std::stoll(word));
+    if (word == "true" || word == "false")
+        return Bool(word == "true");
+    return Str(word);
+}
+
 bool IsUpperHex(char ch) {
     return (ch >= '0' && ch <= '9') || (ch >= 'A' && ch <= 'F');
 }
-
-bool IsNameChar(char ch) {
+bool IsVarChar(char ch) {
     return std::isalnum(static_cast<unsigned char>(ch)) || ch == '_';
 }
-
-std::string ToText(const TRouterValue& value) {
-    if (const auto* number = std::get_if<std::int64_t>(&value))
-        return std::to_string(*number);
-    return std::get<std::string>(value);
+bool IsNameChar(char ch) {
+    return IsVarChar(ch) || ch == '-' || ch == '.';
+}
+bool IsVerb(std::string_view word) {
+    static const std::set<std::string_view> verbs{"add",     "remove", "find", "get",   "set",
+                                                  "disable", "enable", "run",  "export"};
+    return verbs.contains(word);
 }
 
-// Reads one statement's tokens from a cursor over a logical line.
+struct TScript;
+struct TCommand;
+
+struct TExpr {
+    enum TKind { Literal, Var, Sub, Not, Binary, List, Code };
+    TKind Kind = Literal;
+    TValue Value;                      // Literal
+    std::string Name;                  // Var: its name; Binary: the operator
+    std::vector<TExpr> Parts;          // Binary: the operands; List: the elements
+    std::shared_ptr<TCommand> Command; // Sub: the command inside [ ]
+    std::shared_ptr<TScript> Body;     // Code: the commands inside { }
+    std::string Source;                // Code: its text
+};
+
+struct TArg {
+    std::string Name; // empty for a positional argument
+    std::string Op;   // "=", "!=" or "~" after a name
+    std::string Word; // a positional bare word, as written
+    TExpr Value;
+};
+
+struct TCommand {
+    std::string Path;   // "/queue tree"; empty: the menu the console is in
+    std::string Verb;   // ":if", "add", "{" for a block, "$" for a call, empty for a menu line
+    std::string Source; // from the verb on, for the record of commands
+    std::vector<TArg> Args;
+    std::shared_ptr<TScript> Block; // "{"
+    std::string Callee;             // "$"
+
+    const TArg* Positional(std::size_t index) const {
+        for (const TArg& arg : Args)
+            if (arg.Name.empty() && index-- == 0)
+                return &arg;
+        return nullptr;
+    }
+    const TArg* Named(std::string_view name) const {
+        for (const TArg& arg : Args)
+            if (arg.Name == name)
+                return &arg;
+        return nullptr;
+    }
+};
+
+struct TScript {
+    std::vector<TCommand> Commands;
+};
+
+// Reads commands from text in which each logical line ends in LF. Pasted
+// text must hold 7-bit ASCII only; a stored script may hold any byte.
 class TParser {
 public:
-    TParser(std::string_view text, const std::map<std::string, TRouterValue>& globals) : Text(text), Globals(globals) {}
+    TParser(std::string_view text, bool pasted) : Text(text), Pasted(pasted) {}
 
-    bool AtEnd() {
-        SkipSpaces();
-        return Pos >= Text.size();
-    }
-
-    std::string Word() {
-        SkipSpaces();
-        const std::size_t start = Pos;
-        while (Pos < Text.size() && Text[Pos] != ' ' && Text[Pos] != '=')
-            ++Pos;
-        return std::string(Text.substr(start, Pos - start));
-    }
-
-    bool At(char ch) {
-        SkipSpaces();
-        return Peek() == ch;
-    }
-
-    bool Take(char ch) {
-        if (Pos < Text.size() && Text[Pos] == ch) {
-            ++Pos;
-            return true;
+    TScript Script(char end) {
+        TScript script;
+        while (true) {
+            while (Pos < Text.size() && (std::isspace(static_cast<unsigned char>(Text[Pos])) || Text[Pos] == ';'))
+                ++Pos;
+            if (Pos >= Text.size()) {
+                if (end)
+                    Fail(std::string("missing ") + end, Text.substr(Text.size() > 40 ? Text.size() - 40 : 0));
+                return script;
+            }
+            if (Text[Pos] == end)
+                return script;
+            if (Text[Pos] == '#') {
+                Pos = std::min(Text.find('\n', Pos), Text.size());
+                continue;
+            }
+            script.Commands.push_back(Command());
         }
-        return false;
-    }
-
-    // A parameter value: quoted string, expression, variable or bare word.
-    TRouterValue Value() {
-        SkipSpaces();
-        if (Peek() == '"')
-            return QuotedString();
-        if (Peek() == '(')
-            return Primary();
-        if (Peek() == '$')
-            return Variable();
-        const std::size_t start = Pos;
-        while (Pos < Text.size() && Text[Pos] != ' ')
-            ++Pos;
-        const std::string word(Text.substr(start, Pos - start));
-        if (!word.empty() && word.find_first_not_of("0123456789") == std::string::npos)
-            return std::stoll(word);
-        return word;
-    }
-
-    std::string Rest() {
-        SkipSpaces();
-        std::string rest(Text.substr(Pos));
-        Pos = Text.size();
-        return rest;
     }
 
 private:
     std::string_view Text;
-    const std::map<std::string, TRouterValue>& Globals;
+    bool Pasted;
     std::size_t Pos = 0;
 
-    char Peek() const { return Pos < Text.size() ? Text[Pos] : '\0'; }
-    void SkipSpaces() {
-        while (Peek() == ' ')
+    char Peek(std::size_t ahead = 0) const { return Pos + ahead < Text.size() ? Text[Pos + ahead] : '\0'; }
+    void Spaces() { // a stored script's lines end in CR LF
+        while (Peek() == ' ' || Peek() == '\t' || Peek() == '\r')
             ++Pos;
+    }
+    bool AtCommandEnd() const {
+        const char ch = Peek();
+        return ch == '\0' || ch == '\n' || ch == ';' || ch == ']' || ch == '}' || ch == ')';
+    }
+    void Expect(char ch) {
+        Spaces();
+        if (Peek() != ch)
+            Fail(std::string("expected ") + ch, Text.substr(Pos));
+        ++Pos;
+    }
+    std::string Take(bool (*isPart)(char)) {
+        const std::size_t start = Pos;
+        while (Pos < Text.size() && isPart(Text[Pos]))
+            ++Pos;
+        return std::string(Text.substr(start, Pos - start));
+    }
+
+    TCommand Command() {
+        TCommand command;
+        if (Peek() == '{') {
+            ++Pos;
+            command.Verb = "{";
+            command.Block = std::make_shared<TScript>(Script('}'));
+            ++Pos;
+            return command;
+        }
+        std::size_t verbAt = Pos;
+        if (Peek() == '$') {
+            ++Pos;
+            command.Verb = "$";
+            command.Callee = Take(IsVarChar);
+        } else if (Peek() == ':') {
+            ++Pos;
+            command.Verb = ":" + Take(IsNameChar);
+        } else {
+            if (Peek() == '/') {
+                ++Pos;
+                command.Path = "/" + Take(IsNameChar);
+                for (Spaces(); !AtCommandEnd(); Spaces()) {
+                    verbAt = Pos;
+                    const std::string word = Take(IsNameChar);
+                    if (IsVerb(word)) {
+                        command.Verb = word;
+                        break;
+                    }
+                    if (word.empty())
+                        Fail("a menu path", Text.substr(Pos));
+                    command.Path += ' ' + word;
+                }
+            } else {
+                command.Verb = Take(IsNameChar);
+            }
+            if (!command.Verb.empty() && !IsVerb(command.Verb))
+                Fail("command outside the subset", Text.substr(verbAt));
+        }
+        for (Spaces(); !AtCommandEnd(); Spaces())
+            command.Args.push_back(Arg(command.Verb));
+        command.Source = std::string(Text.substr(verbAt, Pos - verbAt));
+        return command;
+    }
+
+    TArg Arg(const std::string& verb) {
+        TArg arg;
+        const char first = Peek();
+        if (std::string_view("\"([{$").find(first) != std::string_view::npos) {
+            arg.Value = Value(verb == ":do");
+            return arg;
+        }
+        const std::size_t start = Pos;
+        arg.Name = Take(IsNameChar);
+        if (Peek() == '=' || Peek() == '~')
+            arg.Op = std::string(1, Text[Pos++]);
+        else if (Peek() == '!' && Peek(1) == '=')
+            arg.Op = (Pos += 2, "!=");
+        if (arg.Name.empty() || arg.Op.empty()) {
+            Pos = start;
+            arg.Name.clear();
+            arg.Op.clear();
+            arg.Word = BareWord();
+            arg.Value.Value = WordValue(arg.Word);
+            return arg;
+        }
+        arg.Value = Value(arg.Name == "do" || arg.Name == "else" || arg.Name == "on-error");
+        return arg;
+    }
+
+    std::string BareWord() {
+        const std::size_t start = Pos;
+        while (Pos < Text.size() && !std::isspace(static_cast<unsigned char>(Text[Pos])) &&
+               std::string_view(";]})").find(Text[Pos]) == std::string_view::npos) {
+            if (Text[Pos] == '"' || Text[Pos] == '$')
+                Fail("a quote or $ inside a word", Text.substr(start));
+            ++Pos;
+        }
+        if (start == Pos)
+            Fail("expected a value", Text.substr(Pos));
+        return std::string(Text.substr(start, Pos - start));
+    }
+
+    // One value: a string, (expression), [command], {…}, $variable or word.
+    TExpr Value(bool code) {
+        switch (Peek()) {
+        case '"':
+        case '(':
+        case '[':
+        case '$':
+            return Primary();
+        case '{':
+            return Braces(code);
+        default: {
+            TExpr expr;
+            expr.Value = WordValue(BareWord());
+            return expr;
+        }
+        }
+    }
+
+    TExpr Braces(bool code) {
+        TExpr expr;
+        const std::size_t start = ++Pos;
+        if (code) {
+            expr.Kind = TExpr::Code;
+            expr.Body = std::make_shared<TScript>(Script('}'));
+            expr.Source = std::string(Text.substr(start, Pos - start));
+            ++Pos;
+            return expr;
+        }
+        expr.Kind = TExpr::List;
+        while (true) {
+            while (std::isspace(static_cast<unsigned char>(Peek())) || Peek() == ';')
+                ++Pos;
+            if (Peek() == '}')
+                break;
+            expr.Parts.push_back(Peek() == '{' ? Braces(false) : Expression(0));
+        }
+        ++Pos;
+        return expr;
+    }
+
+    static int Precedence(std::string_view op) {
+        if (op == "||")
+            return 1;
+        if (op == "&&")
+            return 2;
+        if (op == "=" || op == "!=" || op == "<" || op == ">" || op == "<=" || op == ">=" || op == "~")
+            return 3;
+        if (op == "." || op == ",")
+            return 4;
+        if (op == "+" || op == "-")
+            return 5;
+        return 6; // * /
+    }
+
+    std::string Operator() {
+        for (const std::string_view op :
+             {"||", "&&", "<=", ">=", "!=", "=", "<", ">", "~", ".", ",", "+", "-", "*", "/"})
+            if (Text.substr(Pos, op.size()) == op)
+                return std::string(op);
+        return {};
+    }
+
+    TExpr Expression(int lowest) {
+        TExpr left = Unary();
+        while (true) {
+            Spaces();
+            const std::string op = Operator();
+            if (op.empty() || Precedence(op) < lowest)
+                return left;
+            Pos += op.size();
+            TExpr binary;
+            binary.Kind = TExpr::Binary;
+            binary.Name = op;
+            binary.Parts.push_back(std::move(left));
+            binary.Parts.push_back(Expression(Precedence(op) + 1));
+            left = std::move(binary);
+        }
+    }
+
+    TExpr Unary() {
+        Spaces();
+        if (Peek() == '!' && Peek(1) != '=') {
+            ++Pos;
+            TExpr negated;
+            negated.Kind = TExpr::Not;
+            negated.Parts.push_back(Unary());
+            return negated;
+        }
+        if (Peek() == '-' && std::isdigit(static_cast<unsigned char>(Peek(1)))) {
+            ++Pos;
+            TExpr number;
+            number.Value =
+                Num(-std::stoll(Take([](char ch) { return bool(std::isdigit(static_cast<unsigned char>(ch))); })));
+            return number;
+        }
+        return Primary();
+    }
+
+    TExpr Primary() {
+        Spaces();
+        TExpr expr;
+        switch (Peek()) {
+        case '(':
+            ++Pos;
+            expr = Expression(0);
+            Expect(')');
+            return expr;
+        case '"':
+            expr.Value = Str(QuotedString());
+            return expr;
+        case '$':
+            ++Pos;
+            expr.Kind = TExpr::Var;
+            expr.Name = Take(IsVarChar);
+            if (expr.Name.empty())
+                Fail("a $ without a name", Text.substr(Pos - 1));
+            return expr;
+        case '[':
+            ++Pos;
+            Spaces();
+            expr.Kind = TExpr::Sub;
+            expr.Command = std::make_shared<TCommand>(Command());
+            Expect(']');
+            return expr;
+        case '{':
+            return Braces(false);
+        default: {
+            const std::string word = Take(IsVarChar);
+            if (word.empty())
+                Fail("expected a value", Text.substr(Pos));
+            expr.Value = WordValue(word);
+            return expr;
+        }
+        }
     }
 
     std::string QuotedString() {
@@ -104,118 +421,635 @@ private:
                 return out;
             if (ch == '$')
                 Fail("unescaped $ in a string would substitute", Text.substr(Pos - 1));
-            if (byte < 0x20 || byte >= 0x7F)
+            if (Pasted && (byte < 0x20 || byte >= 0x7F))
                 Fail("raw byte outside 7-bit printable ASCII in a string", Text.substr(Pos - 1));
             if (ch != '\\') {
                 out += ch;
                 continue;
             }
-            if (Pos + 1 < Text.size() && IsUpperHex(Text[Pos]) && IsUpperHex(Text[Pos + 1])) {
+            if (IsUpperHex(Peek()) && IsUpperHex(Peek(1))) {
                 out += static_cast<char>(std::stoi(std::string(Text.substr(Pos, 2)), nullptr, 16));
                 Pos += 2;
                 continue;
             }
-            switch (Peek()) {
-            case '"':
-            case '\\':
-            case '$':
-            case '?':
-                out += Text[Pos];
-                break;
-            case 'r':
-                out += '\r';
-                break;
-            case 'n':
-                out += '\n';
-                break;
-            case 't':
-                out += '\t';
-                break;
-            case '_':
-                out += ' ';
-                break;
-            default:
+            const char escaped = Peek();
+            const std::string_view plain = "\"\\$?", special = "rnt_", meant = "\r\n\t ";
+            if (plain.find(escaped) != std::string_view::npos)
+                out += escaped;
+            else if (const std::size_t at = special.find(escaped); escaped && at != std::string_view::npos)
+                out += meant[at];
+            else
                 Fail("unknown escape", Text.substr(Pos - 1));
+            ++Pos;
+        }
+    }
+};
+
+// Every variable a block uses must be declared in it before, or the router
+// cannot compile the block and runs none of it.
+using TDeclared = std::vector<std::set<std::string>>;
+void CheckDeclared(const TScript& script, TDeclared& scopes);
+
+void CheckDeclared(const TExpr& expr, TDeclared& scopes) {
+    const auto declared = [&](const std::string& name) {
+        return std::ranges::any_of(scopes, [&](const auto& scope) { return scope.contains(name); });
+    };
+    if (expr.Kind == TExpr::Var && !declared(expr.Name))
+        Fail("$" + expr.Name + " is used in a block that does not declare it", expr.Name);
+    if (expr.Kind == TExpr::Sub) {
+        TScript sub{{*expr.Command}};
+        CheckDeclared(sub, scopes);
+    }
+    if (expr.Kind == TExpr::Code) {
+        scopes.emplace_back();
+        CheckDeclared(*expr.Body, scopes);
+        scopes.pop_back();
+    }
+    for (const TExpr& part : expr.Parts)
+        CheckDeclared(part, scopes);
+}
+
+void CheckDeclared(const TScript& script, TDeclared& scopes) {
+    for (const TCommand& command : script.Commands) {
+        if (command.Verb == "{") {
+            scopes.emplace_back();
+            CheckDeclared(*command.Block, scopes);
+            scopes.pop_back();
+            continue;
+        }
+        const TArg* name = command.Positional(0);
+        const bool declares = command.Verb == ":global" || command.Verb == ":local";
+        const bool loops = command.Verb == ":foreach" || command.Verb == ":for";
+        if (command.Verb == ":set" || command.Verb == "$") {
+            TExpr use;
+            use.Kind = TExpr::Var;
+            use.Name = command.Verb == "$" ? command.Callee : name ? name->Word : "";
+            CheckDeclared(use, scopes);
+        }
+        if (loops && name)
+            scopes.push_back({name->Word});
+        for (const TArg& arg : command.Args)
+            if (&arg != name || !(declares || loops || command.Verb == ":set"))
+                CheckDeclared(arg.Value, scopes);
+        if (loops && name)
+            scopes.pop_back();
+        if (declares && name)
+            scopes.back().insert(name->Word);
+    }
+}
+
+std::vector<std::string> Ids(const TValue& value) {
+    if (value.Type == TValue::Array) {
+        std::vector<std::string> ids;
+        for (const TValue& item : value.Items)
+            ids.push_back(item.Text);
+        return ids;
+    }
+    if (value.Type == TValue::Nothing)
+        throw TScriptError{"no such item"};
+    return {value.Text};
+}
+
+bool Matches(const std::string& text, const std::string& pattern) {
+    static std::map<std::string, std::regex> compiled;
+    auto found = compiled.find(pattern);
+    if (found == compiled.end())
+        found = compiled.emplace(pattern, std::regex(pattern, std::regex::extended)).first;
+    return std::regex_search(text, found->second);
+}
+
+// Runs commands on the model, as the router's console does.
+class TRunner {
+public:
+    TRunner(TRouterModel& model, std::string& menu, bool topLevel) : M(model), Menu(menu), TopLevel(topLevel) {
+        Scopes.emplace_back();
+    }
+
+    void Run(const TScript& script) {
+        for (const TCommand& command : script.Commands)
+            Exec(command);
+    }
+
+    // The block's first command after its `:global` lines; marked while it runs.
+    const TCommand* Gate = nullptr;
+
+private:
+    TRouterModel& M;
+    std::string& Menu;
+    bool TopLevel; // a command typed at the prompt sees every global
+    struct TSlot {
+        bool Global = false;
+        TValue Value;
+    };
+    std::vector<std::map<std::string, TSlot>> Scopes;
+
+    struct TScope {
+        TRunner& Runner;
+        explicit TScope(TRunner& runner) : Runner(runner) { Runner.Scopes.emplace_back(); }
+        ~TScope() { Runner.Scopes.pop_back(); }
+    };
+
+    void RunBody(const TExpr& code) {
+        if (code.Kind != TExpr::Code)
+            Fail("a command block expected", code.Source);
+        TScope scope(*this);
+        Run(*code.Body);
+    }
+
+    TSlot* Find(const std::string& name) {
+        for (auto scope = Scopes.rbegin(); scope != Scopes.rend(); ++scope)
+            if (const auto found = scope->find(name); found != scope->end())
+                return &found->second;
+        return nullptr;
+    }
+
+    TValue Lookup(const std::string& name) {
+        if (const TSlot* slot = Find(name)) {
+            if (!slot->Global)
+                return slot->Value;
+            const auto global = M.Globals.find(name);
+            return global == M.Globals.end() ? TValue{} : global->second;
+        }
+        if (TopLevel && M.Globals.contains(name))
+            return M.Globals.at(name);
+        Fail("undefined variable $" + name, name);
+    }
+
+    void Assign(const std::string& name, TValue value) {
+        TSlot* slot = Find(name);
+        if (!slot && !(TopLevel && M.Globals.contains(name)))
+            Fail(":set of an undeclared variable " + name, name);
+        if (slot && !slot->Global)
+            slot->Value = std::move(value);
+        else if (value.Type == TValue::Nothing)
+            M.Globals.erase(name);
+        else
+            M.Globals[name] = std::move(value);
+    }
+
+    // A change of the router's configuration.
+    void Change() {
+        if (M.Step && !M.InGate)
+            Fail("a change outside its step's gate", Menu);
+        if (M.Step && M.Step == M.AbortStep)
+            throw TRefused{};
+    }
+
+    TValue Eval(const TExpr& expr) {
+        switch (expr.Kind) {
+        case TExpr::Literal:
+            return expr.Value;
+        case TExpr::Var:
+            return Lookup(expr.Name);
+        case TExpr::Sub:
+            return Exec(*expr.Command);
+        case TExpr::Code:
+            return Make(TValue::Code, expr.Source);
+        case TExpr::List: {
+            std::vector<TValue> items;
+            for (const TExpr& part : expr.Parts)
+                items.push_back(Eval(part));
+            return ArrayOf(std::move(items));
+        }
+        case TExpr::Not: {
+            const TValue value = Eval(expr.Parts[0]);
+            if (value.Type != TValue::Bool)
+                Fail("! of a value that is not true or false", ToText(value));
+            return Bool(!value.Number);
+        }
+        case TExpr::Binary:
+            break;
+        }
+        // Both sides are worked out, whatever the left one gives.
+        return Binary(expr.Name, Eval(expr.Parts[0]), Eval(expr.Parts[1]));
+    }
+
+    static TValue Binary(const std::string& op, const TValue& left, const TValue& right) {
+        if (op == ".")
+            return Str(ToText(left) + ToText(right));
+        if (op == ",") {
+            std::vector<TValue> items;
+            for (const TValue* side : {&left, &right})
+                if (side->Type == TValue::Array)
+                    items.insert(items.end(), side->Items.begin(), side->Items.end());
+                else if (side->Type != TValue::Nothing)
+                    items.push_back(*side);
+            return ArrayOf(std::move(items));
+        }
+        if (op == "~")
+            return Bool(Matches(ToText(left), ToText(right)));
+        if (op == "&&" || op == "||") {
+            if (left.Type != TValue::Bool || right.Type != TValue::Bool)
+                Fail(op + " of values that are not true or false", ToText(left) + " " + ToText(right));
+            return Bool(op == "&&" ? left.Number && right.Number : left.Number || right.Number);
+        }
+        const bool numbers = left.Type == TValue::Num && right.Type == TValue::Num;
+        if (op == "=" || op == "!=") {
+            const bool equal = numbers || (left.Type == TValue::Bool && right.Type == TValue::Bool)
+                                   ? left.Number == right.Number
+                                   : ToText(left) == ToText(right);
+            return Bool(equal == (op == "="));
+        }
+        if (!numbers)
+            Fail(op + " of values that are not numbers", ToText(left) + " " + op + " " + ToText(right));
+        const std::int64_t a = left.Number, b = right.Number;
+        if (op == "<")
+            return Bool(a < b);
+        if (op == ">")
+            return Bool(a > b);
+        if (op == "<=")
+            return Bool(a <= b);
+        if (op == ">=")
+            return Bool(a >= b);
+        if (op == "+")
+            return Num(a + b);
+        if (op == "-")
+            return Num(a - b);
+        if (op == "*")
+            return Num(a * b);
+        if (b == 0)
+            Fail("division by zero", op);
+        return Num(a / b);
+    }
+
+    TValue Arg(const TCommand& command, std::size_t index) {
+        const TArg* arg = command.Positional(index);
+        return arg ? Eval(arg->Value) : TValue{};
+    }
+    const std::string& Word(const TCommand& command, std::size_t index) {
+        const TArg* arg = command.Positional(index);
+        if (!arg || arg->Word.empty())
+            Fail("a name expected", command.Source);
+        return arg->Word;
+    }
+
+    TValue Exec(const TCommand& command) {
+        if (command.Verb == "{") {
+            TScope scope(*this);
+            Run(*command.Block);
+            return {};
+        }
+        if (command.Verb == "$")
+            return Call(Lookup(command.Callee));
+        if (command.Verb.starts_with(':'))
+            return Ice(command);
+        if (command.Verb.empty()) {
+            Menu = command.Path;
+            return {};
+        }
+        // The command's own path holds for the [find] in its arguments too.
+        const std::string menu = command.Path.empty() ? Menu : command.Path;
+        const std::string outer = std::exchange(Menu, menu);
+        try {
+            TValue result = MenuCommand(menu, command);
+            Menu = outer;
+            return result;
+        } catch (...) {
+            Menu = outer;
+            throw;
+        }
+    }
+
+    TValue Call(const TValue& code) {
+        if (code.Type != TValue::Code)
+            Fail("a call of a value that is no code", code.Text);
+        TParser parser(code.Text, false);
+        const TScript script = parser.Script(0);
+        TDeclared scopes(1);
+        CheckDeclared(script, scopes);
+        std::string menu = "/";
+        TRunner runner(M, menu, false);
+        try {
+            runner.Run(script);
+        } catch (const TReturn& returned) {
+            return returned.Value;
+        }
+        return {};
+    }
+
+    TValue Ice(const TCommand& command) {
+        const std::string& verb = command.Verb;
+        if (verb == ":global" || verb == ":local" || verb == ":set") {
+            const std::string& name = Word(command, 0);
+            if (command.Positional(2))
+                Fail("text after a value", command.Source);
+            TValue value = Arg(command, 1);
+            if (verb == ":global") {
+                Scopes.back()[name] = {true, {}};
+                if (command.Positional(1))
+                    M.Globals[name] = std::move(value);
+            } else if (verb == ":local") {
+                Scopes.back()[name] = {false, std::move(value)};
+            } else {
+                if (name == "QvStep" && M.Step) {
+                    if (value != Num(std::int64_t(M.Step)))
+                        Fail("a step sets a number not its own", command.Source);
+                    if (M.Step == M.AbortStep)
+                        throw TRefused{};
+                    ++M.StepsRun;
+                }
+                Assign(name, std::move(value));
             }
-            ++Pos;
+            return {};
         }
+        if (verb == ":if") {
+            const TValue condition = Arg(command, 0);
+            if (condition.Type != TValue::Bool)
+                Fail(":if on a value that is not true or false", command.Source);
+            const TArg* body = command.Named(condition.Number ? "do" : "else");
+            const bool gate = &command == Gate;
+            M.InGate = M.InGate || gate;
+            if (body)
+                RunBody(body->Value);
+            M.InGate = M.InGate && !gate;
+            return {};
+        }
+        if (verb == ":foreach" || verb == ":for") {
+            const std::string& name = Word(command, 0);
+            std::vector<TValue> values;
+            if (verb == ":foreach") {
+                const TValue all = Eval(command.Named("in")->Value);
+                if (all.Type == TValue::Array)
+                    values = all.Items;
+                else if (all.Type != TValue::Nothing)
+                    values.push_back(all);
+            } else {
+                const std::int64_t from = Eval(command.Named("from")->Value).Number,
+                                   to = Eval(command.Named("to")->Value).Number;
+                const TArg* step = command.Named("step");
+                const std::int64_t by = step ? Eval(step->Value).Number : from <= to ? 1 : -1;
+                if (by == 0 || (to - from) / by > 100000)
+                    Fail("a loop that does not end", command.Source);
+                for (std::int64_t at = from; by > 0 ? at <= to : at >= to; at += by)
+                    values.push_back(Num(at));
+            }
+            for (const TValue& value : values) {
+                TScope scope(*this);
+                Scopes.back()[name] = {false, value};
+                RunBody(command.Named("do")->Value);
+            }
+            return {};
+        }
+        if (verb == ":while") {
+            for (int round = 0;; ++round) {
+                const TValue condition = Arg(command, 0);
+                if (condition.Type != TValue::Bool || round > 100000)
+                    Fail("a loop that does not end", command.Source);
+                if (!condition.Number)
+                    return {};
+                RunBody(command.Named("do")->Value);
+            }
+        }
+        if (verb == ":do") {
+            try {
+                RunBody(command.Positional(0)->Value);
+            } catch (const TScriptError&) {
+                const TArg* onError = command.Named("on-error");
+                if (!onError)
+                    throw;
+                RunBody(onError->Value);
+            }
+            return {};
+        }
+        if (verb == ":put") {
+            M.Output.push_back(ToText(Arg(command, 0)));
+            return {};
+        }
+        if (verb == ":log") {
+            M.Log.push_back(Word(command, 0) + ": " + ToText(Arg(command, 1)));
+            return {};
+        }
+        if (verb == ":error") {
+            if (M.AddedInBlock)
+                Fail("a stop after an add", command.Source);
+            throw TScriptError{ToText(Arg(command, 0))};
+        }
+        if (verb == ":return")
+            throw TReturn{Arg(command, 0)};
+        return Function(command);
     }
 
-    TRouterValue Variable() {
-        ++Pos;
-        const std::size_t start = Pos;
-        while (Pos < Text.size() && IsNameChar(Text[Pos]))
-            ++Pos;
-        const std::string name(Text.substr(start, Pos - start));
-        const auto found = Globals.find(name);
-        if (found == Globals.end())
-            Fail("undefined global $" + name, Text.substr(start - 1));
-        return found->second;
+    TValue Function(const TCommand& command) {
+        const std::string& verb = command.Verb;
+        const TValue value = Arg(command, 0);
+        const std::string text = ToText(value);
+        if (verb == ":typeof") {
+            static const char* names[] = {"nothing", "str", "num", "bool", "ip", "id", "array", "code"};
+            return Str(names[value.Type]);
+        }
+        if (verb == ":len")
+            return Num(value.Type == TValue::Array     ? std::int64_t(value.Items.size())
+                       : value.Type == TValue::Nothing ? 0
+                       : value.Type == TValue::Id      ? 1
+                                                       : std::int64_t(text.size()));
+        if (verb == ":tostr")
+            return Str(text);
+        if (verb == ":tonum") {
+            const TValue number = WordValue(text);
+            return number.Type == TValue::Num ? number : TValue{};
+        }
+        if (verb == ":toip") {
+            static const std::regex ip(R"((\d{1,3})\.(\d{1,3})\.(\d{1,3})\.(\d{1,3}))");
+            std::smatch parts;
+            if (!std::regex_match(text, parts, ip))
+                return {};
+            std::string canonical;
+            for (int part = 1; part <= 4; ++part) {
+                if (std::stoi(parts[part]) > 255)
+                    return {};
+                canonical += (part > 1 ? "." : "") + std::to_string(std::stoi(parts[part]));
+            }
+            return Make(TValue::Ip, canonical);
+        }
+        if (verb == ":toarray") {
+            if (value.Type == TValue::Array)
+                return value;
+            std::vector<TValue> items;
+            for (std::size_t at = 0; !text.empty() && at <= text.size();) {
+                const std::size_t comma = std::min(text.find(',', at), text.size());
+                items.push_back(Str(text.substr(at, comma - at)));
+                at = comma + 1;
+            }
+            return ArrayOf(std::move(items));
+        }
+        if (verb == ":parse")
+            return Make(TValue::Code, text);
+        if (verb == ":find") {
+            const TValue sought = Arg(command, 1);
+            if (command.Positional(2))
+                Fail("a :find from a position", command.Source);
+            if (value.Type == TValue::Array) {
+                for (std::size_t at = 0; at < value.Items.size(); ++at)
+                    if (value.Items[at] == sought)
+                        return Num(std::int64_t(at));
+                return {};
+            }
+            const std::size_t at = text.find(ToText(sought));
+            return at == std::string::npos ? TValue{} : Num(std::int64_t(at));
+        }
+        if (verb == ":pick") {
+            const TValue from = Arg(command, 1), to = Arg(command, 2);
+            if (from.Type != TValue::Num || !(to.Type == TValue::Num || !command.Positional(2)))
+                Fail(":pick between values that are not numbers", command.Source);
+            const std::int64_t size =
+                value.Type == TValue::Array ? std::int64_t(value.Items.size()) : std::int64_t(text.size());
+            const std::int64_t start = std::clamp<std::int64_t>(from.Number, 0, size);
+            const std::int64_t end =
+                std::clamp<std::int64_t>(command.Positional(2) ? to.Number : start + 1, start, size);
+            if (value.Type != TValue::Array)
+                return Str(text.substr(std::size_t(start), std::size_t(end - start)));
+            if (!command.Positional(2))
+                return start < size ? value.Items[std::size_t(start)] : TValue{};
+            return ArrayOf({value.Items.begin() + start, value.Items.begin() + end});
+        }
+        Fail("command outside the subset", command.Source);
     }
 
-    std::int64_t Integer(const TRouterValue& value) {
-        if (const auto* number = std::get_if<std::int64_t>(&value))
-            return *number;
-        Fail("arithmetic on a string", Text.substr(Pos));
+    std::vector<std::pair<std::string, std::string>> Params(const TCommand& command) {
+        std::vector<std::pair<std::string, std::string>> params;
+        for (const TArg& arg : command.Args) {
+            if (arg.Name.empty())
+                continue;
+            if (arg.Op != "=")
+                Fail("a parameter without =", command.Source);
+            params.emplace_back(arg.Name, ToText(Eval(arg.Value)));
+        }
+        return params;
     }
 
-    TRouterValue Primary() {
-        SkipSpaces();
-        if (Take('(')) {
-            TRouterValue value = Concatenation();
-            SkipSpaces();
-            if (!Take(')'))
-                Fail("missing )", Text.substr(Pos));
-            return value;
-        }
-        if (Peek() == '$')
-            return Variable();
-        if (Peek() == '"')
-            return QuotedString();
-        if (Text.substr(Pos).starts_with("[:len $")) {
-            Pos += 6;
-            const std::int64_t length = std::int64_t(ToText(Variable()).size());
-            if (!Take(']'))
-                Fail("missing ]", Text.substr(Pos));
-            return length;
-        }
-        const std::size_t start = Pos;
-        while (Pos < Text.size() && std::isdigit(static_cast<unsigned char>(Text[Pos])))
-            ++Pos;
-        if (start == Pos)
-            Fail("expected a value", Text.substr(Pos));
-        return std::stoll(std::string(Text.substr(start, Pos - start)));
+    TRouterItem& Item(const std::string& menu, const std::string& id) {
+        TRouterItem* item = M.Item(id);
+        if (!item || item->Menu != menu)
+            throw TScriptError{"no such item " + id};
+        return *item;
     }
 
-    TRouterValue Product() {
-        TRouterValue value = Primary();
-        for (SkipSpaces(); Peek() == '*' || Peek() == '/'; SkipSpaces()) {
-            const char op = Text[Pos++];
-            const std::int64_t right = Integer(Primary());
-            if (op == '/' && right == 0)
-                Fail("division by zero", Text.substr(Pos));
-            value = op == '*' ? Integer(value) * right : Integer(value) / right;
+    TValue MenuCommand(const std::string& menu, const TCommand& command) {
+        const std::string& verb = command.Verb;
+        if (verb == "find")
+            return Find(menu, command);
+        if (verb == "get")
+            return Get(menu, command);
+        if (verb == "export") {
+            M.Files.push_back(ToText(Eval(command.Named("file")->Value)));
+            return {};
         }
-        return value;
+        if (menu == "/system script environment") { // the scripts' globals, not the configuration
+            for (const std::string& id : Ids(Arg(command, 0)))
+                M.Globals.erase(id.substr(1));
+            return {};
+        }
+        Change();
+        if (verb == "add")
+            return Add(menu, Params(command));
+        M.Commands.push_back(menu + ": " + command.Source);
+        if (verb == "run") {
+            const std::string name = command.Positional(0)->Word;
+            const auto& scripts = M.Menus["/system script"];
+            const auto script =
+                std::ranges::find_if(scripts, [&](const TRouterItem& item) { return item.Value("name") == name; });
+            if (script == scripts.end())
+                throw TScriptError{"no such script " + name};
+            M.Run(script->Get("source"));
+            return {};
+        }
+        const std::vector<std::string> ids = Ids(Arg(command, 0));
+        if (verb == "remove") {
+            for (const std::string& id : ids)
+                Remove(menu, id);
+            return {};
+        }
+        std::vector<std::pair<std::string, std::string>> params = Params(command);
+        if (verb == "disable" || verb == "enable")
+            params = {{"disabled", verb == "disable" ? "yes" : "no"}};
+        for (const std::string& id : ids)
+            for (const auto& [name, value] : params)
+                M.Set(Item(menu, id), name, value);
+        return {};
     }
 
-    TRouterValue Sum() {
-        TRouterValue value = Product();
-        for (SkipSpaces(); Peek() == '+' || Peek() == '-'; SkipSpaces()) {
-            const char op = Text[Pos++];
-            const std::int64_t right = Integer(Product());
-            value = op == '+' ? Integer(value) + right : Integer(value) - right;
+    TValue Add(const std::string& menu, std::vector<std::pair<std::string, std::string>> params) {
+        TRouterItem item{menu, {}, std::move(params)};
+        static const std::set<std::string_view> named{"/queue tree", "/queue type", "/system scheduler",
+                                                      "/system script", "/ip firewall layer7-protocol"};
+        if (named.contains(menu) && M.Holds(menu, "name", item.Value("name")))
+            throw TScriptError{"failure: already have such name " + item.Value("name")};
+        if (menu == "/ip firewall address-list" && std::ranges::any_of(M.Menus[menu], [&](const TRouterItem& other) {
+                return other.Value("list") == item.Value("list") && other.Value("address") == item.Value("address");
+            }))
+            throw TScriptError{"failure: already have such entry"};
+        if (menu == "/queue tree") {
+            const std::string parent = item.Value("parent");
+            const bool global = parent == "global" || (parent == "global-out" && M.Version.starts_with("5."));
+            if (!global && !M.Holds("/queue tree", "name", parent) && !M.Holds("/interface", "name", parent))
+                throw TScriptError{"input does not match any value of parent: " + parent};
+            const std::string type = item.Value("queue");
+            if (item.Has("queue") && type != "default" && !M.Holds("/queue type", "name", type))
+                throw TScriptError{"input does not match any value of queue: " + type};
         }
-        return value;
+        if (menu == "/ip firewall mangle" && item.Has("layer7-protocol") &&
+            !M.Holds("/ip firewall layer7-protocol", "name", item.Get("layer7-protocol")))
+            throw TScriptError{"input does not match any value of layer7-protocol"};
+        M.Added.push_back(M.Insert(std::move(item)));
+        M.AddedInBlock = true;
+        return Make(TValue::Id, M.Added.back().Id);
     }
 
-    TRouterValue Concatenation() {
-        TRouterValue value = Sum();
-        for (SkipSpaces(); Peek() == '.'; SkipSpaces()) {
-            ++Pos;
-            value = ToText(value) + ToText(Sum());
+    void Remove(const std::string& menu, const std::string& id) {
+        const TRouterItem& item = Item(menu, id);
+        const std::string name = item.Value("name");
+        if ((menu == "/queue tree" && M.Holds("/queue tree", "parent", name)) ||
+            (menu == "/queue type" && M.Holds("/queue tree", "queue", name)) ||
+            (menu == "/ip firewall layer7-protocol" && M.Holds("/ip firewall mangle", "layer7-protocol", name)))
+            throw TScriptError{"failure: " + name + " is in use"};
+        M.Erase(item);
+    }
+
+    TValue Find(const std::string& menu, const TCommand& command) {
+        struct TCondition {
+            std::string Name, Op, Value;
+        };
+        std::vector<TCondition> conditions;
+        for (const TArg& arg : command.Args) {
+            if (arg.Name.empty())
+                Fail("find takes name=value only", command.Source);
+            conditions.push_back({arg.Name, arg.Op, ToText(Eval(arg.Value))});
         }
-        return value;
+        std::vector<TValue> ids;
+        if (menu == "/system script environment") {
+            for (const auto& [name, value] : M.Globals)
+                if (conditions.size() == 1 && conditions[0].Name == "name" && conditions[0].Value == name)
+                    ids.push_back(Make(TValue::Id, "$" + name));
+            return ArrayOf(std::move(ids));
+        }
+        for (const TCondition& condition : conditions) // nothing holds the value: no scan
+            if (condition.Op == "=" && condition.Name != "disabled" && condition.Name != "dynamic" &&
+                !M.Holds(menu, condition.Name, condition.Value))
+                return ArrayOf({});
+        for (const TRouterItem& item : M.Menus[menu]) {
+            const bool all = std::ranges::all_of(conditions, [&](const TCondition& condition) {
+                const std::string value = item.Value(condition.Name);
+                return condition.Op == "="    ? value == condition.Value
+                       : condition.Op == "!=" ? value != condition.Value
+                                              : Matches(value, condition.Value);
+            });
+            if (all)
+                ids.push_back(Make(TValue::Id, item.Id));
+        }
+        return ArrayOf(std::move(ids));
+    }
+
+    TValue Get(const std::string& menu, const TCommand& command) {
+        if (menu == "/system resource" || menu == "/system clock") {
+            const std::string& name = Word(command, 0);
+            return Str(name == "version" ? M.Version : name == "date" ? M.Date : M.Time);
+        }
+        const std::vector<std::string> ids = Ids(Arg(command, 0));
+        if (ids.empty())
+            throw TScriptError{"no such item"};
+        const TRouterItem& item = Item(menu, ids.front());
+        const std::string& name = Word(command, 1);
+        return item.Has(name) ? Str(item.Get(name)) : TValue{};
     }
 };
 
@@ -231,6 +1065,21 @@ int BraceDepthAfter(std::string_view line, int depth) {
     return depth;
 }
 
+// A step's first command after its `:global` lines tests $QvStep; 0 for a
+// block that is no step, else its number.
+const TCommand* GateOf(const TScript& block) {
+    for (const TCommand& command : block.Commands) {
+        if (command.Verb == ":global" && !command.Positional(1))
+            continue;
+        const TArg* condition = command.Positional(0);
+        if (command.Verb != ":if" || !condition || condition->Value.Kind != TExpr::Binary ||
+            condition->Value.Name != "=" || condition->Value.Parts[0].Name != "QvStep")
+            return nullptr;
+        return &command;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 const std::string& TRouterItem::Get(std::string_view name) const {
@@ -241,10 +1090,15 @@ const std::string& TRouterItem::Get(std::string_view name) const {
 }
 
 bool TRouterItem::Has(std::string_view name) const {
-    for (const auto& param : Params)
-        if (param.first == name)
-            return true;
-    return false;
+    return std::ranges::any_of(Params, [&](const auto& param) { return param.first == name; });
+}
+
+std::string TRouterItem::Value(std::string_view name) const {
+    if (name == "dynamic")
+        return Dynamic ? "yes" : "no";
+    if (Has(name))
+        return Get(name);
+    return name == "disabled" ? "no" : "";
 }
 
 std::vector<TScriptLine> LogicalLines(std::string_view script) {
@@ -272,151 +1126,147 @@ std::vector<TScriptLine> LogicalLines(std::string_view script) {
     return logical;
 }
 
+TRouterItem& TRouterModel::Add(std::string menu, std::vector<std::pair<std::string, std::string>> params,
+                               bool dynamic) {
+    return Insert({std::move(menu), {}, std::move(params), dynamic});
+}
+
+namespace {
+std::string ValueKey(std::string_view menu, std::string_view name, std::string_view value) {
+    return std::string(menu) + '\t' + std::string(name) + '\t' + std::string(value);
+}
+} // namespace
+
+TRouterItem& TRouterModel::Insert(TRouterItem item) {
+    for (std::size_t number = NextId++; number; number /= 16)
+        item.Id.insert(item.Id.begin(), "0123456789ABCDEF"[number % 16]);
+    item.Id.insert(item.Id.begin(), '*');
+    for (const auto& [name, value] : item.Params)
+        ++Values[ValueKey(item.Menu, name, value)];
+    TRouterItem& inserted = Menus[item.Menu].emplace_back(std::move(item));
+    ById[inserted.Id] = &inserted;
+    return inserted;
+}
+
+TRouterItem* TRouterModel::Item(const std::string& id) const {
+    const auto found = ById.find(id);
+    return found == ById.end() ? nullptr : found->second;
+}
+
+void TRouterModel::Erase(const TRouterItem& item) {
+    for (const auto& [name, value] : item.Params)
+        --Values[ValueKey(item.Menu, name, value)];
+    ById.erase(item.Id);
+    Menus[item.Menu].remove_if([&](const TRouterItem& kept) { return &kept == &item; });
+}
+
+void TRouterModel::Set(TRouterItem& item, const std::string& name, const std::string& value) {
+    for (auto param = item.Params.begin(); param != item.Params.end(); ++param)
+        if (param->first == name) {
+            --Values[ValueKey(item.Menu, name, param->second)];
+            item.Params.erase(param);
+            break;
+        }
+    item.Params.emplace_back(name, value);
+    ++Values[ValueKey(item.Menu, name, value)];
+}
+
+bool TRouterModel::Holds(std::string_view menu, std::string_view name, std::string_view value) const {
+    const auto found = Values.find(ValueKey(menu, name, value));
+    return found != Values.end() && found->second > 0;
+}
+
 void TRouterModel::Import(std::string_view script) {
-    static const std::regex gateLine(R"(:if \(\$QvStep = (\d+)\) do=\{)"), setStep(R"(:set QvStep (\d+))");
-    std::string menu;
+    // Each command typed at the prompt, a `{ … }` block whole.
+    struct TChunk {
+        std::string Text;
+        bool Block;
+        std::size_t Bytes;
+    };
+    std::vector<TChunk> chunks;
     int depth = 0;
-    int skipFrom = 0;                      // lines that start this deep or deeper are skipped; 0: none
-    std::size_t blockBytes = 0, gates = 0; // the block's size so far; the steps' gates so far
-    int gate = -1;                         // the number the block's gate tests, -1 before it
-    bool running = false, added = false, blocks = false, topLevelChange = false;
-    std::map<std::string, TRouterValue> scope; // the globals the block declares, and its locals
-    for (const TScriptLine& scriptLine : LogicalLines(script)) {
-        const std::string& line = scriptLine.Text;
-        blockBytes += scriptLine.Bytes;
-        const std::size_t first = line.find_first_not_of(' ');
-        if (first == std::string::npos || line[first] == '#')
+    for (const TScriptLine& line : LogicalLines(script)) {
+        const std::size_t first = line.Text.find_first_not_of(' ');
+        if (depth == 0 && (first == std::string::npos || line.Text[first] == '#'))
             continue;
-        const int before = std::exchange(depth, BraceDepthAfter(line, depth));
-        if (before == 0 && line == "{") {
-            blocks = true;
-            blockBytes = scriptLine.Bytes;
-            scope.clear();
-            gate = -1;
-            running = added = false;
-            skipFrom = 0;
-            continue;
-        }
-        if (before > 0 && depth == 0) {
-            if (blockBytes - 2 > kMaxBlockBytes)
-                Fail("a block of " + std::to_string(blockBytes - 2) + " bytes", line);
-            continue;
-        }
-        if (skipFrom > 0 && before >= skipFrom)
-            continue;
-        skipFrom = 0;
-        auto& globals = before == 0 ? Globals : scope;
-        TParser parser(std::string_view(line).substr(first), globals);
-        std::string word = parser.Word();
-        std::smatch found;
-        if (word == ":global" ||
-            ((word == ":local" || word == ":set") && depth == before && !std::regex_match(line, setStep))) {
-            const std::string name = parser.Word();
-            if (word == ":global" && parser.AtEnd()) { // a global nobody set holds nothing
-                scope[name] = Globals.try_emplace(name, std::string()).first->second;
-                continue;
-            }
-            TRouterValue value = line; // what only the router works out, a command's value above all
-            try {
-                if (!parser.At('[')) {
-                    value = parser.Value();
-                    if (!parser.AtEnd())
-                        Fail("text after a value", line);
-                }
-            } catch (const std::runtime_error&) {
-                if (word == ":global")
-                    throw;
-            }
-            if (word == ":global" || (word == ":set" && Globals.contains(name)))
-                Globals[name] = value;
-            globals[name] = std::move(value);
-            continue;
-        }
-        if (before == 0) {
-            topLevelChange = true;
-        } else if (std::regex_match(line, found, gateLine)) {
-            if (before != 1 || gate >= 0 || std::stoul(found[1]) != gates)
-                Fail("a step must test its predecessor's number first", line);
-            gate = int(gates++);
-            running = scope["QvStep"] == TRouterValue(std::int64_t(gate));
-            skipFrom = running ? 0 : 2;
-            continue;
-        } else if (line == "}" || line == "{") {
-            running = running && depth > 1; // the gate's body ends, a block of locals opens or ends
-            continue;
-        } else if (std::regex_match(line, found, setStep)) {
-            if (!running || std::stol(found[1]) != gate + 1)
-                Fail("a step sets a number not its own", line);
-            if (std::size_t(gate + 1) == AbortStep) {
-                skipFrom = 1;
-                continue;
-            }
-            Globals["QvStep"] = scope["QvStep"] = std::int64_t(gate + 1);
-            ++StepsRun;
-            continue;
-        } else if (line.starts_with("} else={")) {
-            skipFrom = 2; // a step runs one branch
-            continue;
-        }
-        if (before > 0 && word.starts_with(':')) { // not run, nor its body
-            if (added && line.find(":error ") != std::string::npos)
-                Fail("a stop after an add", line);
-            skipFrom = depth > before ? depth : 0;
-            continue;
-        }
-        if (before > 0 && !running)
-            Fail("a change outside its step's gate", line);
-        if (gate >= 0 && std::size_t(gate + 1) == AbortStep) {
-            skipFrom = 1; // refused: the block ends here
-            continue;
-        }
-        if (word.starts_with('/')) {
-            menu = word;
-            word.clear();
-            while (!parser.AtEnd()) {
-                std::string next = parser.Word();
-                if (next == "add" || next == "remove" || next == "run") {
-                    word = std::move(next);
-                    break;
-                }
-                menu += ' ' + next;
-            }
-            if (word.empty())
-                continue; // a menu line alone
-        }
-        if (word == "add") {
-            TRouterItem item{menu, {}, Commands.size()};
-            while (!parser.AtEnd()) {
-                const std::string name = parser.Word();
-                if (!parser.Take('='))
-                    Fail("parameter without value", name);
-                item.Params.emplace_back(name, ToText(parser.Value()));
-            }
-            Added.push_back(std::move(item));
-            added = true;
-        } else if (word == "remove" || word == "run") {
-            Commands.push_back(menu + ": " + word + ' ' + parser.Rest());
-        } else {
-            Fail("command outside the subset", line);
-        }
+        if (depth == 0)
+            chunks.push_back({line.Text, line.Text == "{", line.Bytes});
+        else
+            chunks.back().Text += "\n" + line.Text, chunks.back().Bytes += line.Bytes;
+        depth = BraceDepthAfter(line.Text, depth);
     }
     if (depth != 0)
         Fail("{ without }", script.substr(script.size() - 2));
-    if (blocks && topLevelChange)
-        Fail("a change outside the steps", script.substr(0, 0));
+    const bool blocks = std::ranges::any_of(chunks, [](const TChunk& chunk) { return chunk.Block; });
+    std::size_t gates = 0;
+    std::string menu = "/";
+    for (const TChunk& chunk : chunks) {
+        if (chunk.Block && chunk.Bytes - 2 > kMaxBlockBytes)
+            Fail("a block of " + std::to_string(chunk.Bytes - 2) + " bytes", chunk.Text);
+        TParser parser(chunk.Text, true);
+        const TScript parsed = parser.Script(0);
+        const TCommand* gate = nullptr;
+        if (chunk.Block) {
+            TDeclared scopes;
+            CheckDeclared(parsed, scopes);
+            if ((gate = GateOf(*parsed.Commands.at(0).Block))) {
+                if (gate->Positional(0)->Value.Parts[1].Value != Num(std::int64_t(gates)))
+                    Fail("a step must test its predecessor's number first", gate->Source);
+                Step = ++gates;
+            }
+        } else if (blocks && std::ranges::any_of(parsed.Commands,
+                                                 [](const TCommand& command) { return command.Verb != ":global"; })) {
+            Fail("a change outside the steps", chunk.Text);
+        }
+        AddedInBlock = InGate = false;
+        std::string blockMenu = "/"; // a block names its menus itself
+        TRunner runner(*this, chunk.Block ? blockMenu : menu, !chunk.Block);
+        runner.Gate = gate;
+        bool failed = true;
+        try {
+            runner.Run(parsed);
+            failed = false;
+        } catch (const TScriptError& error) {
+            Errors.push_back(error.Message);
+        } catch (const TRefused&) {
+            Errors.push_back("refused in step " + std::to_string(Step));
+        }
+        Step = 0;
+        InGate = false;
+        if (failed && !Pasted)
+            return;
+    }
+}
+
+void TRouterModel::Run(std::string_view source) {
+    if (Depth > 8)
+        Fail("a script that runs itself", source);
+    TParser parser(source, false);
+    const TScript script = parser.Script(0);
+    TDeclared scopes(1);
+    CheckDeclared(script, scopes);
+    std::string menu = "/";
+    TRunner runner(*this, menu, false);
+    struct TInside { // a stored script runs outside the steps
+        TRouterModel& Model;
+        std::size_t Step = std::exchange(Model.Step, 0);
+        explicit TInside(TRouterModel& model) : Model(model) { ++Model.Depth; }
+        ~TInside() { --Model.Depth, Model.Step = Step; }
+    } inside(*this);
+    runner.Run(script);
 }
 
 std::vector<const TRouterItem*> TRouterModel::In(std::string_view menu) const {
     std::vector<const TRouterItem*> items;
-    for (const auto& item : Added)
-        if (item.Menu == menu)
+    if (const auto found = Menus.find(menu); found != Menus.end())
+        for (const auto& item : found->second)
             items.push_back(&item);
     return items;
 }
 
 const TRouterItem& TRouterModel::Named(std::string_view menu, std::string_view name) const {
     for (const auto* item : In(menu))
-        if (item->Has("name") && item->Get("name") == name)
+        if (item->Value("name") == name)
             return *item;
     throw std::runtime_error(std::string(menu) + " has no item named " + std::string(name));
 }

@@ -1,53 +1,107 @@
 #pragma once
 
 #include <cstdint>
+#include <list>
 #include <map>
 #include <string>
 #include <string_view>
 #include <utility>
-#include <variant>
 #include <vector>
 
-// A reader for the subset of RouterOS script that Qostrel writes: comments,
-// menu lines, `:global`, `add`, `remove [find …]` and `run`, quoted strings with
-// their escapes, `$variables`, parenthesised expressions with `.` and
-// `+ - * /` on 64-bit integers, and the backslash continuation of export
-// layout. It imports a script into a plain model of the router, evaluating
-// expressions with the script's own globals, and throws on anything outside
-// the subset — an unescaped `$` or raw non-ASCII byte in a string included.
-// Top-level `{ … }` blocks, braces balanced outside strings, are steps: each
-// at most kMaxBlockBytes, seeing only the globals it declares, testing
-// `$QvStep` against its predecessor's number before any change and setting its
-// own last; a stop (`:error`) never follows an add of its block. `:local` and
-// `:set` are worked out where the reader can; other `:` commands, loops
-// included, are not run.
-using TRouterValue = std::variant<std::int64_t, std::string>;
+// A model of a RouterOS router that runs the scripts Qostrel writes. It reads
+// the subset of the language they use: comments, menu lines, `:global`,
+// `:local`, `:set`, `:if`, `:foreach`, `:for`, `:while`, `:do … on-error=`,
+// `:put`, `:log`, `:error`, `:return`, `:parse` and the functions `:len`
+// `:pick` `:find` `:typeof` `:tonum` `:toip` `:tostr` `:toarray`; the menu
+// commands add, remove, find, get, set, disable, run and export; quoted
+// strings with their escapes, arrays, `[…]` and `(…)` with `. , + - * / = !=
+// < > <= >= && || ! ~`, and the backslash continuation of export layout. It
+// throws std::runtime_error on anything outside the subset, and where the
+// script would fail on any router: an unescaped `$` or, pasted, a raw
+// non-ASCII byte in a string; a variable a block uses but never declares; a
+// block over kMaxBlockBytes.
+// Top-level `{ … }` blocks are steps: each tests `$QvStep` against its
+// predecessor's number before any change, and sets its own number last; a
+// stop (`:error`) never follows an add of its block.
+// The router refuses what a real one would: an item named like one it holds,
+// the same address twice in a list, a queue whose parent or queue type does
+// not exist, and removing a queue that is still a parent, a queue type in use
+// or a layer-7 protocol a rule names. A refusal or `:error` ends the command,
+// imported the whole import; `:do … on-error=` catches it.
+struct TRouterValue {
+    enum TType { Nothing, Str, Num, Bool, Ip, Id, Array, Code };
+    TType Type = Nothing;
+    std::string Text;                // Str, Ip, Id ("*1F"); Code: its source
+    std::int64_t Number = 0;         // Num; Bool: 0 or 1
+    std::vector<TRouterValue> Items; // Array
+
+    bool operator==(const TRouterValue&) const = default;
+};
 
 struct TRouterItem {
-    std::string Menu;
-    std::vector<std::pair<std::string, std::string>> Params; // name, evaluated value; in script order
-    std::size_t CommandsBefore = 0;                          // the model's Commands when it was added
+    std::string Menu;                                        // "/queue tree"
+    std::string Id;                                          // "*1F"
+    std::vector<std::pair<std::string, std::string>> Params; // name, value; in script order
+    bool Dynamic = false;
 
     const std::string& Get(std::string_view name) const; // throws when absent
     bool Has(std::string_view name) const;
+    std::string Value(std::string_view name) const; // a flag's default for absent ones, else empty
 };
 
 inline constexpr std::size_t kMaxBlockBytes = 16384;
 
 class TRouterModel {
 public:
+    TRouterModel() = default;
+    TRouterModel(TRouterModel&&) = default; // the index points into the menus, which move along
+    TRouterModel& operator=(TRouterModel&&) = default;
+    TRouterModel(const TRouterModel&) = delete;
+    TRouterModel& operator=(const TRouterModel&) = delete;
+
+    // The router before the script.
+    std::string Version = "7.16 (stable)";
+    std::string Date = "2026-12-09";
+    std::string Time = "10:20:33";
+    bool Pasted = false; // pasted: a failure ends its own top-level command; imported: the import
     // The step that the router stops at its first change, or before it sets
     // its number: a refused line or a failed check. 0 for none.
     std::size_t AbortStep = 0;
-    std::size_t StepsRun = 0; // steps that set their number
+    // The configuration, menu by menu, each in the order it was made.
+    std::map<std::string, std::list<TRouterItem>, std::less<>> Menus;
     std::map<std::string, TRouterValue> Globals;
-    std::vector<TRouterItem> Added;
-    std::vector<std::string> Commands; // remove and run commands, as "menu: command"; loops as their removal
 
+    // What the scripts did.
+    std::vector<TRouterItem> Added;    // every item added, as added
+    std::vector<std::string> Commands; // every remove, set, disable and run, as "menu: command"
+    std::vector<std::string> Output;   // what :put printed
+    std::vector<std::string> Log;      // "level: message"
+    std::vector<std::string> Errors;   // the errors that ended a command
+    std::vector<std::string> Files;    // the exports' file names
+    std::size_t StepsRun = 0;          // steps that set their number
+
+    // An item of the router's own configuration; dynamic ones are the router's.
+    TRouterItem& Add(std::string menu, std::vector<std::pair<std::string, std::string>> params, bool dynamic = false);
     void Import(std::string_view script);
+    // A stored script's source, as /system script run or a scheduler runs it.
+    void Run(std::string_view source);
     std::vector<const TRouterItem*> In(std::string_view menu) const;
     const TRouterItem& Named(std::string_view menu, std::string_view name) const; // throws when absent
     std::string GlobalText(const std::string& name) const;
+
+    // For the interpreter: the configuration with its indexes.
+    TRouterItem& Insert(TRouterItem item); // under a new id
+    TRouterItem* Item(const std::string& id) const;
+    void Erase(const TRouterItem& item);
+    void Set(TRouterItem& item, const std::string& name, const std::string& value);
+    bool Holds(std::string_view menu, std::string_view name, std::string_view value) const;
+    std::map<std::string, TRouterItem*> ById;
+    std::map<std::string, int, std::less<>> Values; // "menu\tname\tvalue": how many items hold it
+    std::size_t NextId = 1;
+    std::size_t Step = 0;      // the step running now; 0 outside the steps
+    bool AddedInBlock = false; // an add in the running top-level block
+    bool InGate = false;       // the step's gate lets its body run
+    int Depth = 0;             // stored scripts running inside each other
 };
 
 // The script text as one line per command, export-layout continuations joined,
