@@ -10,7 +10,7 @@ namespace {
 // well: on a v5 router it stops with its own message, naming the choice.
 constexpr std::string_view kHead = R"~(
 #脚本分步执行：每一步只在前一步完成后才执行，一步停止，后面的都不再执行
-#第1步检查路由器的系统版本和Tarnwell服务器的IP地址，然后检查LAN网卡和每条WAN线路：检查不通过时，路由器的设置没有任何改动
+#第1步检查路由器的系统版本和Tarnwell服务器的IP地址，然后检查LAN网卡、路由器上原有的mangle规则和每条WAN线路：检查不通过时，路由器的设置没有任何改动
 :global QvStop "{STOP}"
 :global QvSeen ";"
 :global QvBadIp "{BADWANIP}"
@@ -42,6 +42,29 @@ constexpr std::string_view kLan = R"~(
 :error $QvStop
 }
 :if ([:len [/interface bridge port find interface=${LAN}]] > 0) do={:local QvMsg ("{LAN} = " . ${LAN} . "{LANPORT}" . [/interface bridge port get [find interface=${LAN}] bridge] . "{AGAIN}"); :put $QvMsg; :log error $QvMsg; :error $QvStop})~";
+
+// A connection holds one connection mark. Qostrel marks every connection of
+// its lines with its class, on every upload packet, so the operator's own
+// connection marks (PCC load balancing above all) would be overwritten and the
+// routing marks that depend on them stop matching: the script stops, before
+// any change. The operator's packet marks and simple queues only warn.
+constexpr std::string_view kOwnConfig = R"~(
+/ip firewall mangle
+:local QvTheirs [:toarray ""]
+:foreach QvRule in=[find dynamic=no disabled=no action=mark-connection] do={:if (!([get $QvRule chain] ~ "{CHAINS}")) do={:set QvTheirs ($QvTheirs, $QvRule)}}
+:if ([:len $QvTheirs] > 0) do={
+:local QvFirst [:pick $QvTheirs 0]
+:local QvComment ""
+:do {:set QvComment [get $QvFirst comment]} on-error={}
+:local QvMsg ("Qostrel: " . [:len $QvTheirs] . "{MARKCONN}chain=" . [get $QvFirst chain] . " comment=" . $QvComment . " new-connection-mark=" . [get $QvFirst new-connection-mark] . "{WHY}")
+:put $QvMsg
+:log error $QvMsg
+:error $QvStop
+}
+:local QvMarks ([:len [find dynamic=no disabled=no action=mark-packet]] - [:len [find dynamic=no disabled=no action=mark-packet connection-mark~"{MARKS}"]])
+:if ($QvMarks > 0) do={:local QvMsg ("Qostrel: " . $QvMarks . "{PACKETMARKS}"); :put $QvMsg; :log warning $QvMsg}
+:local QvSimple [:len [/queue simple find disabled=no]]
+:if ($QvSimple > 0) do={:local QvMsg ("Qostrel: " . $QvSimple . "{SIMPLE}"); :put $QvMsg; :log warning $QvMsg})~";
 
 // An address must read back exactly as typed: the router takes "1.2.3" for
 // 1.2.0.3 and "010.1.1.1" for 8.1.1.1. QvSeen holds the addresses so far as
@@ -76,35 +99,41 @@ void AppendRouterCheck(TScriptWriter& lines, TScriptSteps& steps, const TQvVaria
                        const TQvWanList& wanLines, const TQvVariant& lanVar, TRouterOs target) {
     if (target == TRouterOs::V5)
         return;
-    static const TEntryText head{kHead}, line{kLine}, lan{kLan};
-    static const std::string stop = RouterString("Qostrel: 检查未通过，脚本已停止，路由器的设置没有任何改动"),
-                             oldOs =
-                                 RouterString("：这个脚本适用于RouterOS v6和v7，不能在这个版本上运行。请在“路由器系统”"
-                                              "中选择“RouterOS v5”，重新生成脚本"),
-                             badServer = RouterString("：不是IPv4地址。请在“Tarnwell服务器IP地址”中填写服务器的IP地址，"
-                                                      "重新生成脚本"),
-                             badWanIp = RouterString("：不是IPv4地址。请修改这条WAN线路的“网卡IP”，重新生成脚本"),
-                             sameWanIp = RouterString("：与前面一条WAN线路的IP地址相同。请修改这条WAN线路的“网卡IP”，"
-                                                      "重新生成脚本"),
-                             noWan = RouterString("：路由器上没有这个网卡。请把这条WAN线路的“网卡名称”改为路由器上"
-                                                  "外网网卡的名称，重新生成脚本"),
-                             noAddress =
-                                 RouterString("：网卡上还没有IP地址（PPPoE线路未连接？）。脚本继续执行，线路连接后"
-                                              "计划任务Qostrel_Network会在一分钟内把它的地址放入Network"),
-                             notHeld =
-                                 RouterString("：不是这个网卡的IP地址。请把“网卡IP”改为网卡上的地址，重新生成脚本。"
-                                              "网卡上的地址："),
-                             slowUp = RouterString("：上传带宽必须大于1 Mbps（为1时队列不限速）。请修改这条WAN线路的"
-                                                   "“上传带宽”，重新生成脚本"),
-                             slowDown = RouterString("：下载带宽必须大于1 Mbps（为1时队列不限速）。请修改这条WAN线路的"
-                                                     "“下载带宽”，重新生成脚本"),
-                             noLan = RouterString("：路由器上没有这个网卡。请在“LAN网卡名称”中填写路由器上内网网卡"
-                                                  "或网桥的名称，重新生成脚本"),
-                             lanList = RouterString("：这是接口列表，不是网卡。请在“LAN网卡名称”中填写网桥的名称"
-                                                    "（默认配置为bridge），重新生成脚本"),
-                             lanPort = RouterString("：这是网桥的端口，不能用作LAN网卡。请在“LAN网卡名称”中填写网桥的"
-                                                    "名称"),
-                             again = RouterString("，重新生成脚本");
+    static const TEntryText head{kHead}, line{kLine}, lan{kLan}, ownConfig{kOwnConfig};
+    static const std::string
+        stop = RouterString("Qostrel: 检查未通过，脚本已停止，路由器的设置没有任何改动"),
+        oldOs = RouterString("：这个脚本适用于RouterOS v6和v7，不能在这个版本上运行。请在“路由器系统”"
+                             "中选择“RouterOS v5”，重新生成脚本"),
+        badServer = RouterString("：不是IPv4地址。请在“Tarnwell服务器IP地址”中填写服务器的IP地址，"
+                                 "重新生成脚本"),
+        badWanIp = RouterString("：不是IPv4地址。请修改这条WAN线路的“网卡IP”，重新生成脚本"),
+        sameWanIp = RouterString("：与前面一条WAN线路的IP地址相同。请修改这条WAN线路的“网卡IP”，"
+                                 "重新生成脚本"),
+        noWan = RouterString("：路由器上没有这个网卡。请把这条WAN线路的“网卡名称”改为路由器上"
+                             "外网网卡的名称，重新生成脚本"),
+        noAddress = RouterString("：网卡上还没有IP地址（PPPoE线路未连接？）。脚本继续执行，线路连接后"
+                                 "计划任务Qostrel_Network会在一分钟内把它的地址放入Network"),
+        notHeld = RouterString("：不是这个网卡的IP地址。请把“网卡IP”改为网卡上的地址，重新生成脚本。"
+                               "网卡上的地址："),
+        slowUp = RouterString("：上传带宽必须大于1 Mbps（为1时队列不限速）。请修改这条WAN线路的"
+                              "“上传带宽”，重新生成脚本"),
+        slowDown = RouterString("：下载带宽必须大于1 Mbps（为1时队列不限速）。请修改这条WAN线路的"
+                                "“下载带宽”，重新生成脚本"),
+        noLan = RouterString("：路由器上没有这个网卡。请在“LAN网卡名称”中填写路由器上内网网卡"
+                             "或网桥的名称，重新生成脚本"),
+        lanList = RouterString("：这是接口列表，不是网卡。请在“LAN网卡名称”中填写网桥的名称"
+                               "（默认配置为bridge），重新生成脚本"),
+        lanPort = RouterString("：这是网桥的端口，不能用作LAN网卡。请在“LAN网卡名称”中填写网桥的"
+                               "名称"),
+        again = RouterString("，重新生成脚本"),
+        markConnection = RouterString(" 条路由器上原有的mark-connection规则与Qostrel冲突，第一条："),
+        why = RouterString("。一个连接只能有一个连接标记：Qostrel给每条WAN线路的每个连接打上流控分类的"
+                           "标记，会覆盖这些规则的标记，按它们打的路由标记（例如PCC负载均衡）就不再"
+                           "起作用。请先在 /ip firewall mangle 中禁用这些规则，改用其他方式在线路间"
+                           "分配流量，例如几条等开销的默认路由，再重新粘贴脚本"),
+        packetMarks = RouterString(" 条路由器上原有的mark-packet规则：Qostrel在它们之后给自己线路的"
+                                   "每个数据包打标记，使用这些标记的队列看到的流量可能变少"),
+        simple = RouterString(" 个简单队列（/queue simple）：它们会对同样的流量再限速一次");
     // The chain's counter, set right after the header on every run.
     lines.Append(":global QvStep 0");
     steps.Define(kMessages);
@@ -121,7 +150,8 @@ void AppendRouterCheck(TScriptWriter& lines, TScriptSteps& steps, const TQvVaria
                  {"{SLOWDOWN}", slowDown},
                  {"{OLDOS}", oldOs},
                  {"{BADSERVER}", badServer}});
-    // The LAN check catches errors, which v5 cannot read: a step of its own.
+    // The LAN check catches errors, which v5 cannot read: a step of its own,
+    // with the check of the operator's own rules.
     steps.Begin(lines, TStepKind::Config, {lanVar.Name, "QvStop"});
     AppendEntry(lines, lan,
                 {{"{LAN}", lanVar.Name},
@@ -129,6 +159,13 @@ void AppendRouterCheck(TScriptWriter& lines, TScriptSteps& steps, const TQvVaria
                  {"{LANLIST}", lanList},
                  {"{LANPORT}", lanPort},
                  {"{AGAIN}", again}});
+    AppendEntry(lines, ownConfig,
+                {{"{CHAINS}", kOwnChains},
+                 {"{MARKS}", kOwnConnectionMarks},
+                 {"{MARKCONN}", markConnection},
+                 {"{WHY}", why},
+                 {"{PACKETMARKS}", packetMarks},
+                 {"{SIMPLE}", simple}});
     // Up to 8 lines a step, each in a block of its own for its locals.
     for (std::size_t i = 0; i < wanLines.size(); ++i) {
         if (i % 8 == 0) {

@@ -6,11 +6,8 @@
 namespace {
 
 // The doubled remove lines are harmless (the second finds nothing) and kept
-// byte for byte, like the leading space of every line after the comment. v5
-// removes every layer-7 protocol; later scripts remove only their own, after
-// the mangle rules that name it, so that a router refusing to remove a protocol
-// in use does not stop the script there, and the operator's protocols stay.
-constexpr std::string_view kCleanup = R"~(
+// byte for byte, like the leading space of every line after the comment.
+constexpr std::string_view kCleanupV5 = R"~(
 #清理旧信息
  /ip firewall address-list
  remove [find address=${SERVER}]
@@ -21,8 +18,23 @@ constexpr std::string_view kCleanup = R"~(
  remove [find to-ports="9912"]
  remove [find to-ports="9917"]
  remove [find to-ports="9927"]
-{WINBOXRULES} /ip firewall layer7-protocol
- remove [find {PROTOCOL}]
+ /ip firewall layer7-protocol
+ remove [find regexp!=""]
+)~";
+
+// From v6 on only what Qostrel made goes: its two lists whole, whatever
+// address they held, and its port forwards by their comments. The server's
+// address stays in the operator's own lists, and so do the operator's
+// forwards of the same ports.
+constexpr std::string_view kCleanupLater = R"~(
+#清理旧信息：只删除Qostrel创建的地址列表Server_list、Network和三条端口映射
+/ip firewall address-list
+remove [find list=Server_list]
+remove [find list=Network]
+/ip firewall nat
+remove [find comment={SERVER}_9912]
+remove [find comment={SERVER}_9917]
+remove [find comment={SERVER}_9927]
 )~";
 
 constexpr std::string_view kServerList = R"~(#导入Tarnwell服务器ip地址
@@ -47,6 +59,13 @@ constexpr std::string_view kWinbox = R"~(
 #Winbox layer7过滤[固定值]
 /ip firewall layer7-protocol
 add comment="" name=winbox regexp="\\x12\\x02\\x69\\x6e\\x64")~";
+
+// From v6 on the protocol an earlier import made is set again, not removed:
+// it need not wait for the rules that name it, the operator's among them.
+constexpr std::string_view kWinboxLater = R"~(
+#Winbox layer7过滤[固定值]
+/ip firewall layer7-protocol
+:if ([:len [find name=winbox]] = 0) do={add comment="" name=winbox regexp="\\x12\\x02\\x69\\x6e\\x64"} else={set [find name=winbox] regexp="\\x12\\x02\\x69\\x6e\\x64"})~";
 
 // Export layout: a line ending in a backslash goes on in the next, which starts
 // with four spaces. The log text is 当前 … 台客户机在线 as GBK byte escapes.
@@ -134,41 +153,66 @@ constexpr std::string_view kBackupSource = R"~(:local name1 mangel
 /queue tree export file=$filename3)~";
 
 // One entry in parts. v5 clears the queue types before the tree that uses
-// them. Later releases refuse that, keep PPP lines' dynamic rules, and ship two
-// built-in types with pcq-limit=50 that cannot be removed.
-constexpr std::string_view kClearingMangle = R"~(
+// them.
+constexpr std::string_view kClearingV5 = R"~(
 #清理信息mangle type tree 旧信息
 /ip firewall mangle
-remove [find dscp!="63"{DYNAMIC}]
-)~";
-
-constexpr std::string_view kClearingTreeV5 = R"~(/queue tree
+remove [find dscp!="63"]
+/queue type
+remove [find pcq-limit=50]
+/queue tree
 remove [find priority!=8]
 remove [find priority=8]
 )~";
 
-constexpr std::string_view kClearingTypesV5 = R"~(/queue type
-remove [find pcq-limit=50]
+// From v6 on the clearing removes Qostrel's own shaping only, as any version
+// of it made it, whatever the interface names were then. Mangle: the online
+// rule, the jumps into its chains, every rule in them, and the packet marks
+// by its connection marks; never a dynamic rule, which the router owns.
+constexpr std::string_view kClearingMangle = R"~(
+#清理信息mangle type tree 旧信息
+/ip firewall mangle
+#只删除Qostrel的规则（任何版本、任何网卡名称）：在线规则、跳转到Qostrel的链的规则、这些链中的规则、按Qostrel的连接标记打数据包标记的规则
+remove [find dynamic=no action=add-src-to-address-list address-list=Online chain=forward comment=Online]
+remove [find dynamic=no action=jump jump-target~"{CHAINS}"]
+remove [find dynamic=no chain~"{CHAINS}"]
+remove [find dynamic=no action=mark-packet connection-mark~"{MARKS}"]
 )~";
 
-// Later releases may refuse to remove a queue with children, remove them with
-// it, or leave them behind: each queue is removed on its own, errors ignored,
-// pass after pass while that removes any. The types go by their names, which
-// do not change with how a release prints pcq-limit. What is left stops the
-// script before anything is added.
-constexpr std::string_view kClearingLater = R"~(/queue tree
-:local QvLeft [:len [find]]
-:local QvWas -1
-:while (($QvLeft > 0) && ($QvLeft != $QvWas)) do={:set QvWas $QvLeft; :foreach i in=[find] do={:do {remove $i} on-error={}}; :set QvLeft [:len [find]]}
-/queue type
+// The queue tree: Global_down, Global_up and every queue below them, and a
+// queue named as Qostrel names its queues whose parent is gone (a run that
+// stopped half-way) with every queue below it. Each pass collects them parents
+// first and removes them children first, one by one, errors ignored: a release
+// may refuse to remove a parent, remove its children with it, or leave them
+// behind. A pass that finds none ends it; what is left after eight stops the
+// script before anything is added. The first pass does not look for parents
+// that are gone: in a whole tree it would look up every parent.
+constexpr std::string_view kClearingTree = R"~(/queue tree
+#只删除Qostrel的队列：Global_down、Global_up和它们下面的全部队列，以及父队列已不存在的Qostrel队列
+:local QvLeft -1
+:local QvPass 0
+:while ((($QvLeft != 0) || ($QvPass < 2)) && ($QvPass < 9)) do={
+:set QvPass ($QvPass + 1)
+:local QvOwn ([find name=Global_down], [find name=Global_up])
+:local QvNext {"Global_down";"Global_up"}
+:if ($QvPass > 1) do={:foreach QvQueue in=[find] do={:local QvParent ""; :do {:set QvParent [get $QvQueue parent]} on-error={}; :if (([get $QvQueue name] ~ "_(up|down)\$") && ([:len [find name=$QvParent]] = 0) && ([:len [/interface find name=$QvParent]] = 0) && ([:pick $QvParent 0 6] != "global")) do={:set QvOwn ($QvOwn, $QvQueue); :set QvNext ($QvNext, [get $QvQueue name])}}}
+:while ([:len $QvNext] > 0) do={:local QvNow $QvNext; :set QvNext [:toarray ""]; :foreach QvName in=$QvNow do={:foreach QvQueue in=[find parent=$QvName] do={:set QvOwn ($QvOwn, $QvQueue); :set QvNext ($QvNext, [get $QvQueue name])}}}
+:set QvLeft [:len $QvOwn]
+:if (($QvLeft > 0) && ($QvPass < 9)) do={:for QvAt from=($QvLeft - 1) to=0 step=-1 do={:do {remove [:pick $QvOwn $QvAt]} on-error={}}}
+}
+:if ($QvLeft > 0) do={:local QvMsg ("Qostrel: {TREELEFT}" . $QvLeft . "{TREETAIL}"); :put $QvMsg; :log error $QvMsg; :error $QvMsg}
+)~";
+
+// The types go by their names, which do not change with how a release prints
+// pcq-limit; two built-in types have pcq-limit=50 too.
+constexpr std::string_view kClearingTypes = R"~(/queue type
 :local QvTypeNames {"out_1_up";"out_3_up";"out_2_up";"out_4_up";"out_5_up";"out_6_up";"out_7_up";"out_0_up";"out_-1_up";"out_-2_up";"out_-3_up";"out_8_up";"in_Server_down";"out_Server_up";"in_1_down";"in_2_down";"in_3_down";"in_4_down";"in_5_down";"in_6_down";"in_7_down";"in_0_down";"in_-1_down";"in_-2_down";"in_-3_down";"in_8_down"}
 :foreach QvType in=$QvTypeNames do={:do {remove [find name=$QvType]} on-error={}}
-:if ($QvLeft > 0) do={:local QvMsg ("Qostrel: {TREELEFT}" . $QvLeft . "{TREETAIL}"); :put $QvMsg; :log error $QvMsg; :error $QvMsg}
 :foreach QvType in=$QvTypeNames do={:if ([:len [find name=$QvType]] > 0) do={:local QvMsg ("Qostrel: {TYPELEFT}" . $QvType . "{TYPETAIL}"); :put $QvMsg; :log error $QvMsg; :error $QvMsg}}
 )~";
 
 // What the clearing left, so that the report at the end counts what the script
-// itself created.
+// itself created: the operator's own rules and queues, which it keeps.
 constexpr std::string_view kCountsBefore = R"~(:global QvTypes0 [:len [/queue type find]]
 :global QvMangle0 [:len [/ip firewall mangle find dynamic=no]]
 :global QvTree0 [:len [/queue tree find]]
@@ -249,17 +293,17 @@ struct TTargetEntries {
 
 TTargetEntries MakeEntries(TRouterOs target) {
     static const TEntryText onlineCounter{kOnlineCounter}, backupLater{kBackupLater}, clearingMangle{kClearingMangle},
-        clearingTreeV5{kClearingTreeV5}, clearingTypesV5{kClearingTypesV5}, clearingLater{kClearingLater},
-        countsBefore{kCountsBefore}, follower{kFollowerAdd};
-    static const std::string treeLeft = RouterString("队列树没有清空，还剩 "),
-                             treeTail = RouterString(" 个队列。请在 /queue tree 中删除它们，再粘贴脚本"),
+        clearingTree{kClearingTree}, clearingTypes{kClearingTypes}, countsBefore{kCountsBefore}, follower{kFollowerAdd};
+    static const std::string treeLeft = RouterString("队列树中还有 "),
+                             treeTail = RouterString(" 个Qostrel的队列删不掉。请在 /queue tree 中删除Global_down、"
+                                                     "Global_up和它们下面的队列，再粘贴脚本"),
                              typeLeft = RouterString("无法删除旧的PCQ类型 "),
                              typeTail = RouterString("，它可能仍被其他队列使用。请删除使用它的队列，再粘贴脚本");
     TTargetEntries entries;
     if (target == TRouterOs::V5) {
         entries.OnlineCounter = onlineCounter.Fill({{"{STARTDATE}", "start-date=jan/01/1970 "}});
         entries.Backup = TEntryText(kBackupV5).Fill();
-        entries.Clearing = clearingMangle.Fill({{"{DYNAMIC}", ""}}) + clearingTypesV5.Fill() + clearingTreeV5.Fill();
+        entries.Clearing = TEntryText(kClearingV5).Fill();
         return entries;
     }
     // The router's own date of today, in the form it prints dates: some
@@ -267,11 +311,9 @@ TTargetEntries MakeEntries(TRouterOs target) {
     entries.OnlineCounter = onlineCounter.Fill({{"{STARTDATE}", "start-date=$QvToday "}});
     entries.Backup = backupLater.Fill({{"{SOURCE}", ExportLayout(kBackupSource)}});
     entries.Follower = follower.Fill({{"{SOURCE}", ExportLayout(kFollowerSource)}});
-    entries.Clearing =
-        clearingMangle.Fill({{"{DYNAMIC}", " dynamic=no"}}) +
-        clearingLater.Fill(
-            {{"{TREELEFT}", treeLeft}, {"{TREETAIL}", treeTail}, {"{TYPELEFT}", typeLeft}, {"{TYPETAIL}", typeTail}}) +
-        countsBefore.Fill();
+    entries.Clearing = clearingMangle.Fill({{"{CHAINS}", kOwnChains}, {"{MARKS}", kOwnConnectionMarks}}) +
+                       clearingTree.Fill({{"{TREELEFT}", treeLeft}, {"{TREETAIL}", treeTail}}) +
+                       clearingTypes.Fill({{"{TYPELEFT}", typeLeft}, {"{TYPETAIL}", typeTail}}) + countsBefore.Fill();
     return entries;
 }
 
@@ -284,28 +326,24 @@ const TTargetEntries& EntriesFor(TRouterOs target) {
 
 void AppendRouterPreparation(TScriptWriter& lines, TScriptSteps& steps, const TQvVariant& serverVar,
                              const TQvWanList& wanLines, TRouterOs target) {
-    static const TEntryText cleanup{kCleanup}, serverList{kServerList}, wanListHeader{kWanListHeader},
-        wanAddress{kWanAddress}, portMapping{kPortMapping}, winbox{kWinbox};
+    static const TEntryText cleanupV5{kCleanupV5}, cleanupLater{kCleanupLater}, serverList{kServerList},
+        wanListHeader{kWanListHeader}, wanAddress{kWanAddress}, portMapping{kPortMapping}, winboxV5{kWinbox},
+        winboxLater{kWinboxLater};
     static const TEntryText followerStop{kFollowerStop}, followerHead{kFollowerHead}, followerLine{kFollowerLine};
     const TNameFill server{"{SERVER}", serverVar.Name};
     steps.Begin(lines, TStepKind::Preparation, {serverVar.Name});
     for (const auto& wan : wanLines)
         steps.Declare({wan->IpVar.Name});
-    if (target == TRouterOs::V5) {
-        AppendEntry(lines, cleanup, {server, {"{WINBOXRULES}", ""}, {"{PROTOCOL}", "regexp!=\"\""}});
-    } else {
+    const bool v5 = target == TRouterOs::V5;
+    if (!v5)
         AppendEntry(lines, followerStop);
-        AppendEntry(lines, cleanup,
-                    {server,
-                     {"{WINBOXRULES}", " /ip firewall mangle\r\n remove [find layer7-protocol=winbox dynamic=no]\r\n"},
-                     {"{PROTOCOL}", "name=winbox"}});
-    }
+    AppendEntry(lines, v5 ? cleanupV5 : cleanupLater, {server});
     AppendEntry(lines, serverList, {server});
     AppendEntry(lines, wanListHeader);
     for (const auto& wan : wanLines)
         AppendEntry(lines, wanAddress, {{"{W}", wan->NameVar.Name}});
     AppendEntry(lines, portMapping, {server});
-    AppendEntry(lines, winbox);
+    AppendEntry(lines, v5 ? winboxV5 : winboxLater);
     const TTargetEntries& entries = EntriesFor(target);
     lines.Append(entries.OnlineCounter);
     lines.Append(entries.Backup);

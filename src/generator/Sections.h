@@ -137,6 +137,14 @@ private:
     bool Open = false;
 };
 
+// What the v6/v7 script takes for its own among the mangle rules, by the shape
+// of what every version of Qostrel writes, whatever the interface names were:
+// the chains it jumps to end in kOwnChains, the connection marks it sets in
+// kOwnConnectionMarks. POSIX regular expressions, as the script writes them
+// in a quoted string.
+inline constexpr std::string_view kOwnChains = R"(_Conn\$)";
+inline constexpr std::string_view kOwnConnectionMarks = R"((_Conn|_icmp_connect)\$)";
+
 // The last block of the v6/v7 script: what a complete run created, or the step
 // that stopped; then it removes the helper globals.
 void AppendReport(TScriptWriter& lines, const TScriptSteps& steps, std::size_t lineCount);

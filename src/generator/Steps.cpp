@@ -69,7 +69,7 @@ constexpr std::string_view kReport = R"~({
 :local QvMangle ([:len [/ip firewall mangle find dynamic=no]] - $QvMangle0)
 :local QvTree ([:len [/queue tree find]] - $QvTree0)
 :local QvCounts ("{TYPES}" . $QvTypes . "/{TYPECOUNT}{RULES}" . $QvMangle . "/{RULECOUNT}{QUEUES}" . $QvTree . "/{QUEUECOUNT}")
-:if (($QvTypes = {TYPECOUNT}) && ($QvMangle = {RULECOUNT}) && ($QvTree = {QUEUECOUNT})) do={:put ("Qostrel: {DONE}" . $QvCounts . "{FOLLOWER}"); :log info ("Qostrel: {DONE}" . $QvCounts . "{FOLLOWER}")} else={:put ("Qostrel: {MISMATCH}" . $QvCounts); :log error ("Qostrel: {MISMATCH}" . $QvCounts)}
+:if (($QvTypes = {TYPECOUNT}) && ($QvMangle = {RULECOUNT}) && ($QvTree = {QUEUECOUNT})) do={:local QvMsg ("Qostrel: {DONE}" . $QvCounts . "{KEPT}" . $QvMangle0 . "{KEPTRULES}" . $QvTree0 . "{KEPTQUEUES}{FOLLOWER}"); :put $QvMsg; :log info $QvMsg} else={:put ("Qostrel: {MISMATCH}" . $QvCounts); :log error ("Qostrel: {MISMATCH}" . $QvCounts)}
 } else={
 :local QvAt ($QvStep + 1)
 :local QvWhat ""
@@ -89,7 +89,7 @@ struct TKindText {
 const TKindText& TextOf(TStepKind kind) {
     static const TKindText texts[] = {
         {"检查路由器版本和服务器地址", "", false},
-        {"检查LAN网卡", "", false},
+        {"检查LAN网卡和路由器上原有的mangle规则", "", false},
         {"检查WAN线路", "", false},
         {"导入地址列表、端口映射和在线统计，备份旧设置", "", false},
         {"安装让Network跟随WAN地址的计划任务", "", false},
@@ -137,6 +137,8 @@ void AppendReport(TScriptWriter& lines, const TScriptSteps& steps, std::size_t l
                              stopped = RouterString("脚本在第"),
                              followerIs = RouterString("。计划任务Qostrel_Network每分钟让Network地址列表跟随 "),
                              followerOf = RouterString(" 个WAN网卡的IP地址"), of = RouterString("步停止："),
+                             kept = RouterString("。保留了路由器上原有的 "),
+                             keptRules = RouterString(" 条mangle规则和 "), keptQueues = RouterString(" 个队列树队列"),
                              unchanged = RouterString("。路由器的设置没有改动。请按上面的提示改正后重新粘贴"),
                              partly = RouterString("。旧的流控设置可能已部分清除。请按上面的错误信息改正后重新粘贴，"
                                                    "脚本会先清理再重建");
@@ -170,5 +172,8 @@ void AppendReport(TScriptWriter& lines, const TScriptSteps& steps, std::size_t l
                  {"{UNCHANGED}", unchanged},
                  {"{PARTLY}", partly},
                  {"{HELPERS}", helpers},
+                 {"{KEPT}", kept},
+                 {"{KEPTRULES}", keptRules},
+                 {"{KEPTQUEUES}", keptQueues},
                  {"{FOLLOWER}", followerIs + std::to_string(lineCount) + followerOf}});
 }
