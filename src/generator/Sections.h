@@ -141,8 +141,9 @@ private:
 // of what every version of Qostrel writes, whatever the interface names were:
 // the chains it jumps to end in kOwnChains, the connection marks it sets in
 // kOwnConnectionMarks. POSIX regular expressions, as the script writes them
-// in a quoted string.
-inline constexpr std::string_view kOwnChains = R"(_Conn\$)";
+// in a quoted string. A line's chains are its interface name and a suffix.
+inline constexpr std::string_view kOwnUpChain = "_Qos_up", kOwnDownChain = "_Qos_down";
+inline constexpr std::string_view kOwnChains = R"(_(Conn|Qos_up|Qos_down)\$)";
 inline constexpr std::string_view kOwnConnectionMarks = R"((_Conn|_icmp_connect)\$)";
 
 // The last block of the v6/v7 script: what a complete run created, or the step

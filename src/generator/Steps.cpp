@@ -151,10 +151,10 @@ void AppendReport(TScriptWriter& lines, const TScriptSteps& steps, std::size_t l
         helpers += helper;
         helpers += '"';
     }
-    // The online rule, then per line 2 jumps and 47 marking rules; 2 roots
+    // The online rule, then per line 4 jumps and 47 marking rules; 2 roots
     // and 36 queues a line; 26 PCQ types.
     const std::string last = std::to_string(steps.Steps.size()), checkCount = std::to_string(checks),
-                      ruleCount = std::to_string(1 + 49 * lineCount), queueCount = std::to_string(2 + 36 * lineCount);
+                      ruleCount = std::to_string(1 + 51 * lineCount), queueCount = std::to_string(2 + 36 * lineCount);
     AppendEntry(lines, report,
                 {{"{LAST}", last},
                  {"{TYPES}", types},

@@ -1274,3 +1274,80 @@ const TRouterItem& TRouterModel::Named(std::string_view menu, std::string_view n
 std::string TRouterModel::GlobalText(const std::string& name) const {
     return ToText(Globals.at(name));
 }
+
+TMangleWalk::TMangleWalk(const TRouterModel& router) {
+    for (const TRouterItem* rule : router.In("/ip firewall mangle"))
+        if (rule->Value("disabled") == "no")
+            Chains[rule->Get("chain")].push_back(rule);
+}
+
+namespace {
+
+bool Matches(const TRouterItem& rule, const TPacket& packet) {
+    static const std::set<std::string_view> notMatchers{
+        "action",          "address-list",     "address-list-timeout", "chain",
+        "comment",         "disabled",         "jump-target",          "new-connection-mark",
+        "new-packet-mark", "new-routing-mark", "passthrough"};
+    for (const auto& [name, value] : rule.Params) {
+        if (notMatchers.contains(name))
+            continue;
+        const bool negated = value.starts_with('!');
+        const std::string wanted = value.substr(negated);
+        bool holds = false;
+        if (name == "src-address-list")
+            holds = packet.SourceLists.contains(wanted);
+        else if (name == "src-address-type" && wanted == "local")
+            holds = false; // forwarded: neither end is the router
+        else if (name == "connection-mark")
+            holds = wanted == "no-mark" ? packet.ConnectionMark.empty() : packet.ConnectionMark == wanted;
+        else if (name == "connection-bytes") {
+            const std::int64_t from = std::stoll(wanted), to = std::stoll(wanted.substr(wanted.find('-') + 1));
+            holds = packet.ConnectionBytes >= from && (to == 0 || packet.ConnectionBytes <= to);
+        } else if (name == "layer7-protocol" || packet.Fields.contains(name))
+            holds = packet.Fields.contains(name) && packet.Fields.at(name) == wanted;
+        else
+            throw std::logic_error("no packet field for the matcher " + name);
+        if (holds == negated)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+std::size_t TMangleWalk::Walk(TPacket& packet) const {
+    std::size_t tested = 0;
+    for (const std::string hook : {"prerouting", "forward", "postrouting"}) {
+        std::vector<std::pair<const std::vector<const TRouterItem*>*, std::size_t>> calls; // chain, next rule
+        const auto enter = [&](const std::string& chain) {
+            static const std::vector<const TRouterItem*> none;
+            const auto found = Chains.find(chain);
+            calls.emplace_back(found == Chains.end() ? &none : &found->second, 0);
+        };
+        for (enter(hook); !calls.empty();) {
+            auto& [rules, next] = calls.back();
+            if (next == rules->size()) {
+                calls.pop_back(); // the chain's end: back after the jump
+                continue;
+            }
+            const TRouterItem& rule = *(*rules)[next++];
+            ++tested;
+            if (!Matches(rule, packet))
+                continue;
+            const std::string& action = rule.Get("action");
+            if (action == "jump")
+                enter(rule.Get("jump-target"));
+            else if (action == "return")
+                calls.pop_back();
+            else if (action == "mark-connection")
+                packet.ConnectionMark = rule.Get("new-connection-mark");
+            else if (action == "mark-packet")
+                packet.PacketMark = rule.Get("new-packet-mark");
+            else if (action != "add-src-to-address-list")
+                throw std::logic_error("no walk for the action " + action);
+            if (rule.Value("passthrough") == "no")
+                calls.clear();
+        }
+    }
+    return tested;
+}

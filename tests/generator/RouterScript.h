@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <list>
 #include <map>
+#include <set>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -102,6 +103,28 @@ public:
     bool AddedInBlock = false; // an add in the running top-level block
     bool InGate = false;       // the step's gate lets its body run
     int Depth = 0;             // stored scripts running inside each other
+};
+
+// A packet of a forwarded connection, as the mangle rules see it.
+struct TPacket {
+    std::map<std::string, std::string> Fields; // in-interface, out-interface, protocol, dst-port, dscp
+    std::set<std::string> SourceLists;         // the address lists its source is in
+    std::int64_t ConnectionBytes = 0;
+    std::string ConnectionMark; // the connection's, kept from packet to packet
+    std::string PacketMark;
+};
+
+// The walk of a packet through the router's mangle rules as RouterOS describes
+// it: the hooks prerouting, forward and postrouting in turn, each chain's rules
+// in order, jump and return, and a mark with passthrough=no ending the hook.
+class TMangleWalk {
+public:
+    explicit TMangleWalk(const TRouterModel& router);
+    // The packet's marks after the walk; returns the rules it was tested against.
+    std::size_t Walk(TPacket& packet) const;
+
+private:
+    std::map<std::string, std::vector<const TRouterItem*>> Chains;
 };
 
 // The script text as one line per command, export-layout continuations joined,
