@@ -35,6 +35,7 @@ protected:
         Generator.Generate(Gbk(server), Wans, Gbk(lan), clients);
         if (Router.Menus.empty())
             Prepare(Router, inputs, lan, GetParam());
+        Router.Output.clear(); // what this run printed
         Router.Import(Generator.ScriptText());
         EXPECT_EQ(Router.Errors, std::vector<std::string>{});
     }
@@ -146,11 +147,17 @@ TEST_P(ImportedScript, StepsRunInAChainOfSmallBlocks) {
         Router.Date = run.Date;
         if (v6v7)
             Router.Version = run.Version;
+        std::size_t items = 0;
         for (int again = 0; again < (v6v7 ? run.Runs : 1); ++again) {
             Import(PppoeLines(run.Lines));
             EXPECT_EQ(Printed("Qostrel: 流控设置完成："), v6v7) << run.Lines << " lines on " << run.Version;
             for (const auto& global : Router.Globals)
                 EXPECT_FALSE(global.first.starts_with("Qv")) << global.first;
+            std::size_t now = 0;
+            for (const auto& [menu, made] : Router.Menus)
+                now += made.size();
+            EXPECT_TRUE(again == 0 || now == items) << "a second run leaves " << now << " items, the first " << items;
+            items = now;
         }
     }
     const std::size_t steps = Router.StepsRun / 2;
