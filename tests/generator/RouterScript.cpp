@@ -21,9 +21,6 @@ struct TScriptError {
 };
 // The router refuses the step AbortStep; nothing catches it.
 struct TRefused {};
-struct TReturn {
-    TValue Value;
-};
 
 TValue Make(TValue::TType type, std::string text = {}, std::int64_t number = 0) {
     TValue value;
@@ -86,8 +83,7 @@ bool IsNameChar(char ch) {
     return IsVarChar(ch) || ch == '-' || ch == '.';
 }
 bool IsVerb(std::string_view word) {
-    static const std::set<std::string_view> verbs{"add",     "remove", "find", "get",   "set",
-                                                  "disable", "enable", "run",  "export"};
+    static const std::set<std::string_view> verbs{"add", "remove", "find", "get", "set", "disable", "run", "export"};
     return verbs.contains(word);
 }
 
@@ -313,25 +309,14 @@ private:
         return expr;
     }
 
-    static int Precedence(std::string_view op) {
-        if (op == "||")
-            return 1;
-        if (op == "&&")
-            return 2;
-        if (op == "=" || op == "!=" || op == "<" || op == ">" || op == "<=" || op == ">=" || op == "~")
-            return 3;
-        if (op == "." || op == ",")
-            return 4;
-        if (op == "+" || op == "-")
-            return 5;
-        return 6; // * /
-    }
-
-    std::string Operator() {
-        for (const std::string_view op :
-             {"||", "&&", "<=", ">=", "!=", "=", "<", ">", "~", ".", ",", "+", "-", "*", "/"})
+    // The operator here and how tightly it binds; 0 for none.
+    std::pair<std::string, int> Operator() const {
+        static const std::pair<std::string_view, int> operators[] = {
+            {"||", 1}, {"&&", 2}, {"<=", 3}, {">=", 3}, {"!=", 3}, {"=", 3}, {"<", 3}, {">", 3},
+            {"~", 3},  {".", 4},  {",", 4},  {"+", 5},  {"-", 5},  {"*", 6}, {"/", 6}};
+        for (const auto& [op, precedence] : operators)
             if (Text.substr(Pos, op.size()) == op)
-                return std::string(op);
+                return {std::string(op), precedence};
         return {};
     }
 
@@ -339,15 +324,15 @@ private:
         TExpr left = Unary();
         while (true) {
             Spaces();
-            const std::string op = Operator();
-            if (op.empty() || Precedence(op) < lowest)
+            const auto [op, precedence] = Operator();
+            if (precedence == 0 || precedence < lowest)
                 return left;
             Pos += op.size();
             TExpr binary;
             binary.Kind = TExpr::Binary;
             binary.Name = op;
             binary.Parts.push_back(std::move(left));
-            binary.Parts.push_back(Expression(Precedence(op) + 1));
+            binary.Parts.push_back(Expression(precedence + 1));
             left = std::move(binary);
         }
     }
@@ -689,8 +674,8 @@ private:
             Run(*command.Block);
             return {};
         }
-        if (command.Verb == "$")
-            return Call(Lookup(command.Callee));
+        if (command.Verb == "$") // code from :parse, which only a check's error path calls
+            throw TScriptError{"the model runs no :parse code"};
         if (command.Verb.starts_with(':'))
             return Ice(command);
         if (command.Verb.empty()) {
@@ -708,23 +693,6 @@ private:
             Menu = outer;
             throw;
         }
-    }
-
-    TValue Call(const TValue& code) {
-        if (code.Type != TValue::Code)
-            Fail("a call of a value that is no code", code.Text);
-        TParser parser(code.Text, false);
-        const TScript script = parser.Script(0);
-        TDeclared scopes(1);
-        CheckDeclared(script, scopes);
-        std::string menu = "/";
-        TRunner runner(M, menu, false);
-        try {
-            runner.Run(script);
-        } catch (const TReturn& returned) {
-            return returned.Value;
-        }
-        return {};
     }
 
     TValue Ice(const TCommand& command) {
@@ -824,8 +792,6 @@ private:
                 Fail("a stop after an add", command.Source);
             throw TScriptError{ToText(Arg(command, 0))};
         }
-        if (verb == ":return")
-            throw TReturn{Arg(command, 0)};
         return Function(command);
     }
 
@@ -861,46 +827,25 @@ private:
             }
             return Make(TValue::Ip, canonical);
         }
-        if (verb == ":toarray") {
-            if (value.Type == TValue::Array)
-                return value;
-            std::vector<TValue> items;
-            for (std::size_t at = 0; !text.empty() && at <= text.size();) {
-                const std::size_t comma = std::min(text.find(',', at), text.size());
-                items.push_back(Str(text.substr(at, comma - at)));
-                at = comma + 1;
-            }
-            return ArrayOf(std::move(items));
-        }
+        if (verb == ":toarray" && text.empty())
+            return ArrayOf({});
         if (verb == ":parse")
             return Make(TValue::Code, text);
-        if (verb == ":find") {
-            const TValue sought = Arg(command, 1);
-            if (command.Positional(2))
-                Fail("a :find from a position", command.Source);
-            if (value.Type == TValue::Array) {
-                for (std::size_t at = 0; at < value.Items.size(); ++at)
-                    if (value.Items[at] == sought)
-                        return Num(std::int64_t(at));
-                return {};
-            }
-            const std::size_t at = text.find(ToText(sought));
+        if (verb == ":find" && value.Type != TValue::Array && !command.Positional(2)) {
+            const std::size_t at = text.find(ToText(Arg(command, 1)));
             return at == std::string::npos ? TValue{} : Num(std::int64_t(at));
         }
         if (verb == ":pick") {
             const TValue from = Arg(command, 1), to = Arg(command, 2);
-            if (from.Type != TValue::Num || !(to.Type == TValue::Num || !command.Positional(2)))
+            if (from.Type != TValue::Num || (command.Positional(2) && to.Type != TValue::Num))
                 Fail(":pick between values that are not numbers", command.Source);
-            const std::int64_t size =
-                value.Type == TValue::Array ? std::int64_t(value.Items.size()) : std::int64_t(text.size());
-            const std::int64_t start = std::clamp<std::int64_t>(from.Number, 0, size);
-            const std::int64_t end =
-                std::clamp<std::int64_t>(command.Positional(2) ? to.Number : start + 1, start, size);
+            if (value.Type == TValue::Array && !command.Positional(2))
+                return std::size_t(from.Number) < value.Items.size() ? value.Items[std::size_t(from.Number)] : TValue{};
+            const std::size_t start = std::min(std::size_t(std::max<std::int64_t>(from.Number, 0)), text.size());
+            const std::size_t end =
+                command.Positional(2) ? std::size_t(std::max<std::int64_t>(to.Number, 0)) : start + 1;
             if (value.Type != TValue::Array)
-                return Str(text.substr(std::size_t(start), std::size_t(end - start)));
-            if (!command.Positional(2))
-                return start < size ? value.Items[std::size_t(start)] : TValue{};
-            return ArrayOf({value.Items.begin() + start, value.Items.begin() + end});
+                return Str(text.substr(start, end > start ? end - start : 0));
         }
         Fail("command outside the subset", command.Source);
     }
@@ -960,8 +905,8 @@ private:
             return {};
         }
         std::vector<std::pair<std::string, std::string>> params = Params(command);
-        if (verb == "disable" || verb == "enable")
-            params = {{"disabled", verb == "disable" ? "yes" : "no"}};
+        if (verb == "disable")
+            params = {{"disabled", "yes"}};
         for (const std::string& id : ids)
             for (const auto& [name, value] : params)
                 M.Set(Item(menu, id), name, value);
