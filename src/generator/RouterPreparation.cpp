@@ -1,5 +1,7 @@
 #include "generator/Sections.h"
 
+#include <algorithm>
+
 // Clears what an earlier import left, fills the address lists, forwards the
 // management ports, and backs up and clears the old shaping before it is rebuilt.
 
@@ -234,12 +236,12 @@ remove [find name=Qostrel_Network]
 
 constexpr std::string_view kFollowerHead = R"~(
 #新增计划任务Qostrel_Network：每分钟让Network跟随WAN网卡当前的IP地址，PPPoE重拨后端口映射仍然有效
-:local QvToday [/system clock get date]
-:local QvWans "Qostrel WAN")~";
+:set QvWans "Qostrel WAN")~";
 
 constexpr std::string_view kFollowerLine = R"~(:set QvWans ($QvWans . " " . [:len ${W}] . ":" . ${W}))~";
 
-constexpr std::string_view kFollowerAdd = R"~(/system scheduler
+constexpr std::string_view kFollowerAdd = R"~(:local QvToday [/system clock get date]
+/system scheduler
 add comment=$QvWans disabled=no interval=1m name=Qostrel_Network on-event="\
     {SOURCE}" policy=read,write,test start-date=$QvToday start-time=00:00:00)~";
 
@@ -331,28 +333,45 @@ void AppendRouterPreparation(TScriptWriter& lines, TScriptSteps& steps, const TQ
         winboxLater{kWinboxLater};
     static const TEntryText followerStop{kFollowerStop}, followerHead{kFollowerHead}, followerLine{kFollowerLine};
     const TNameFill server{"{SERVER}", serverVar.Name};
+    const auto wanList = [&] { // v5: in the order it was always written
+        AppendEntry(lines, wanListHeader);
+        for (const auto& wan : wanLines)
+            AppendEntry(lines, wanAddress, {{"{W}", wan->NameVar.Name}});
+    };
     steps.Begin(lines, TStepKind::Preparation, {serverVar.Name});
-    for (const auto& wan : wanLines)
-        steps.Declare({wan->IpVar.Name});
     const bool v5 = target == TRouterOs::V5;
     if (!v5)
         AppendEntry(lines, followerStop);
     AppendEntry(lines, v5 ? cleanupV5 : cleanupLater, {server});
     AppendEntry(lines, serverList, {server});
-    AppendEntry(lines, wanListHeader);
-    for (const auto& wan : wanLines)
-        AppendEntry(lines, wanAddress, {{"{W}", wan->NameVar.Name}});
+    if (v5)
+        wanList();
     AppendEntry(lines, portMapping, {server});
     AppendEntry(lines, v5 ? winboxV5 : winboxLater);
     const TTargetEntries& entries = EntriesFor(target);
     lines.Append(entries.OnlineCounter);
     lines.Append(entries.Backup);
     if (steps.Enabled) {
-        steps.Begin(lines, TStepKind::Follower);
-        AppendEntry(lines, followerHead);
-        for (const auto& wan : wanLines) {
-            steps.Declare({wan->NameVar.Name});
-            AppendEntry(lines, followerLine, {{"{W}", wan->NameVar.Name}});
+        // The WAN addresses come last, and the follower's comment is built in
+        // a helper global: both take steps of up to 32 lines, which name their
+        // menu again, so that no step grows with the number of lines.
+        for (std::size_t first = 0; first < wanLines.size(); first += 32) {
+            steps.Begin(lines, TStepKind::Preparation);
+            AppendEntry(lines, wanListHeader);
+            for (std::size_t i = first; i < std::min(first + 32, wanLines.size()); ++i) {
+                steps.Declare({wanLines[i]->IpVar.Name});
+                AppendEntry(lines, wanAddress, {{"{W}", wanLines[i]->NameVar.Name}});
+            }
+        }
+        steps.Define({"QvWans"});
+        for (std::size_t first = 0; first == 0 || first < wanLines.size(); first += 32) {
+            steps.Begin(lines, TStepKind::Follower, {"QvWans"});
+            if (first == 0)
+                AppendEntry(lines, followerHead);
+            for (std::size_t i = first; i < std::min(first + 32, wanLines.size()); ++i) {
+                steps.Declare({wanLines[i]->NameVar.Name});
+                AppendEntry(lines, followerLine, {{"{W}", wanLines[i]->NameVar.Name}});
+            }
         }
         lines.Append(entries.Follower);
     }
