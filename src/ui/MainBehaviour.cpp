@@ -19,11 +19,12 @@ struct TRouterChoice {
 };
 constexpr TRouterChoice kRouterChoices[] = {{"RouterOS v6 / v7", TRouterOs::V6V7}, {"RouterOS v5", TRouterOs::V5}};
 
-constexpr std::string_view kRouterChoiceTip =
-    "RouterOS v6 / v7：适用于所有v6和v7版本。脚本在路由器上读取系统版本，先检查网卡名称、IP地址\n"
-    "和路由器上原有的设置，不符时停止，不作任何改动；FastTrack规则会被禁用（不删除）。\n"
-    "RouterOS v5：原版脚本，只用于v5的路由器。\n"
-    "默认配置下“LAN网卡名称”应填写网桥的名称，例如bridge。";
+constexpr std::string_view kRouterChoiceTip = "RouterOS v6 / v7：适用于所有v6和v7版本。\n"
+                                              "脚本在路由器上读取系统版本，先检查网卡名称、IP地址和\n"
+                                              "路由器上原有的设置，不符时停止，不作任何改动；\n"
+                                              "FastTrack规则会被禁用（不删除）。\n"
+                                              "RouterOS v5：原版脚本，只用于v5的路由器。\n"
+                                              "默认配置下“LAN网卡名称”应填写网桥的名称，例如bridge。";
 
 std::string Mbps(std::int32_t value) {
     return std::to_string(value) + " Mbps";
