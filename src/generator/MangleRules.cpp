@@ -62,8 +62,8 @@ add action=mark-packet chain={DOWN} connection-mark=(${W} . "_Server_Conn") disa
 // match the ICMP, DNS and Server rules before it, which its connection's first
 // packet already decided. The v5 script keeps its original text.
 constexpr std::string_view kLineChains = R"~(
-add action=jump chain=prerouting disabled=no in-interface=${W} jump-target=(${W} . "_Qos_down")
-add action=jump chain=postrouting disabled=no jump-target=(${W} . "_Qos_up") out-interface=${W}
+add action=jump chain=prerouting disabled=no in-interface=${W} jump-target={DOWN}
+add action=jump chain=postrouting disabled=no jump-target={UP} out-interface=${W}
 add action=return chain=(${W} . "_Conn") connection-mark=!no-mark disabled=no in-interface=${W})~";
 
 constexpr std::string_view kMarkingClasses = R"~(
