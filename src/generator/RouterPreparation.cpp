@@ -333,10 +333,13 @@ void AppendRouterPreparation(TScriptWriter& lines, TScriptSteps& steps, const TQ
         winboxLater{kWinboxLater};
     static const TEntryText followerStop{kFollowerStop}, followerHead{kFollowerHead}, followerLine{kFollowerLine};
     const TNameFill server{"{SERVER}", serverVar.Name};
-    const auto wanList = [&] { // v5: in the order it was always written
+    // The addresses of the lines [first, last) for Network, after its menu.
+    const auto wanAddresses = [&](std::size_t first, std::size_t last) {
         AppendEntry(lines, wanListHeader);
-        for (const auto& wan : wanLines)
-            AppendEntry(lines, wanAddress, {{"{W}", wan->NameVar.Name}});
+        for (std::size_t i = first; i < last; ++i) {
+            steps.Declare({wanLines[i]->IpVar.Name});
+            AppendEntry(lines, wanAddress, {{"{W}", wanLines[i]->NameVar.Name}});
+        }
     };
     steps.Begin(lines, TStepKind::Preparation, {serverVar.Name});
     const bool v5 = target == TRouterOs::V5;
@@ -345,7 +348,7 @@ void AppendRouterPreparation(TScriptWriter& lines, TScriptSteps& steps, const TQ
     AppendEntry(lines, v5 ? cleanupV5 : cleanupLater, {server});
     AppendEntry(lines, serverList, {server});
     if (v5)
-        wanList();
+        wanAddresses(0, wanLines.size()); // in the order it was always written
     AppendEntry(lines, portMapping, {server});
     AppendEntry(lines, v5 ? winboxV5 : winboxLater);
     const TTargetEntries& entries = EntriesFor(target);
@@ -357,11 +360,7 @@ void AppendRouterPreparation(TScriptWriter& lines, TScriptSteps& steps, const TQ
         // menu again, so that no step grows with the number of lines.
         for (std::size_t first = 0; first < wanLines.size(); first += 32) {
             steps.Begin(lines, TStepKind::Preparation);
-            AppendEntry(lines, wanListHeader);
-            for (std::size_t i = first; i < std::min(first + 32, wanLines.size()); ++i) {
-                steps.Declare({wanLines[i]->IpVar.Name});
-                AppendEntry(lines, wanAddress, {{"{W}", wanLines[i]->NameVar.Name}});
-            }
+            wanAddresses(first, std::min(first + 32, wanLines.size()));
         }
         steps.Define({"QvWans"});
         for (std::size_t first = 0; first == 0 || first < wanLines.size(); first += 32) {
