@@ -495,7 +495,7 @@ std::vector<std::string> Ids(const TValue& value) {
     return {value.Text};
 }
 
-bool Matches(const std::string& text, const std::string& pattern) {
+bool MatchesPattern(const std::string& text, const std::string& pattern) {
     static std::map<std::string, std::regex> compiled;
     auto found = compiled.find(pattern);
     if (found == compiled.end())
@@ -622,7 +622,7 @@ private:
             return ArrayOf(std::move(items));
         }
         if (op == "~")
-            return Bool(Matches(ToText(left), ToText(right)));
+            return Bool(MatchesPattern(ToText(left), ToText(right)));
         if (op == "&&" || op == "||") {
             if (left.Type != TValue::Bool || right.Type != TValue::Bool)
                 Fail(op + " of values that are not true or false", ToText(left) + " " + ToText(right));
@@ -976,7 +976,7 @@ private:
                 const std::string value = item.Value(condition.Name);
                 return condition.Op == "="    ? value == condition.Value
                        : condition.Op == "!=" ? value != condition.Value
-                                              : Matches(value, condition.Value);
+                                              : MatchesPattern(value, condition.Value);
             });
             if (all)
                 ids.push_back(Make(TValue::Id, item.Id));

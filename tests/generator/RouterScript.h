@@ -12,7 +12,7 @@
 // A model of a RouterOS router that runs the scripts Qostrel writes. It reads
 // the subset of the language they use: comments, menu lines, `:global`,
 // `:local`, `:set`, `:if`, `:foreach`, `:for`, `:while`, `:do … on-error=`,
-// `:put`, `:log`, `:error`, `:return`, `:parse` and the functions `:len`
+// `:put`, `:log`, `:error`, `:parse` (whose code it never runs) and the functions `:len`
 // `:pick` `:find` `:typeof` `:tonum` `:toip` `:tostr` `:toarray`; the menu
 // commands add, remove, find, get, set, disable, run and export; quoted
 // strings with their escapes, arrays, `[…]` and `(…)` with `. , + - * / = !=
