@@ -961,10 +961,11 @@ private:
             conditions.push_back({arg.Name, arg.Op, ToText(Eval(arg.Value))});
         }
         std::vector<TValue> ids;
-        if (menu == "/system script environment") {
-            for (const auto& [name, value] : M.Globals)
-                if (conditions.size() == 1 && conditions[0].Name == "name" && conditions[0].Value == name)
-                    ids.push_back(Make(TValue::Id, "$" + name));
+        if (menu == "/system script environment") { // the globals, found by name
+            if (conditions.size() != 1 || conditions[0].Name != "name" || conditions[0].Op != "=")
+                Fail("the environment is found by name=", command.Source);
+            if (M.Globals.contains(conditions[0].Value))
+                ids.push_back(Make(TValue::Id, "$" + conditions[0].Value));
             return ArrayOf(std::move(ids));
         }
         for (const TCondition& condition : conditions) // nothing holds the value: no scan

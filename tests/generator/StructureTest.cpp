@@ -7,9 +7,7 @@
 #include <algorithm>
 #include <iostream>
 #include <map>
-#include <regex>
 #include <set>
-#include <tuple>
 
 namespace {
 
