@@ -10,6 +10,7 @@ namespace {
 // refuse the action's name, which is caught.
 constexpr std::string_view kFastTrack = R"~(
 #禁用FastTrack：经FastTrack转发的连接不经过mangle和队列，流控对它们不起作用。只禁用，不删除
+:global QvRouted 0
 :local QvFast [:toarray ""]
 :do {:set QvFast [/ip firewall filter find action=fasttrack-connection disabled=no dynamic=no]} on-error={}
 :if ([:len $QvFast] > 0) do={/ip firewall filter disable $QvFast}
@@ -107,13 +108,74 @@ add action=mark-connection chain=(${W} . "_Conn") disabled=no dscp=0 new-connect
 add action=mark-packet chain={UP} connection-mark=(${W} . "_0_Conn") disabled=no new-packet-mark=(${W} . "_0_up") passthrough=no src-address-list=Online
 add action=mark-packet chain={DOWN} connection-mark=(${W} . "_0_Conn") disabled=no new-packet-mark=(${W} . "_0_down") passthrough=no src-address-type=!local)~";
 
+// From v6 on the classes are one loop on the router: the rules of a class
+// differ only in its number and DSCP, and stand in the order the v5 text
+// writes them; class 3 marks winbox first, class 4 marks web traffic first.
+constexpr std::string_view kClassLoop = R"~(
+:local QvNote (${W} . "_Qos")
+:foreach QvClass in={{"1";8};{"2";7};{"3";6};{"4";5};{"5";4};{"6";3};{"7";2};{"8";1};{"-1";33};{"-2";34};{"-3";35};{"0";0}} do={
+:local QvMark (${W} . "_" . [:pick $QvClass 0])
+:if ([:pick $QvClass 0] = "3") do={add action=mark-connection chain=(${W} . "_Conn") disabled=no layer7-protocol=winbox new-connection-mark=($QvMark . "_Conn") passthrough=no protocol=tcp}
+add action=mark-connection chain=(${W} . "_Conn") comment=$QvNote disabled=no dscp=[:pick $QvClass 1] new-connection-mark=($QvMark . "_Conn") passthrough=no
+:set QvNote ""
+:if ([:pick $QvClass 0] = "4") do={
+add action=mark-packet chain={UP} connection-bytes=0-500000 connection-mark=($QvMark . "_Conn") disabled=no new-packet-mark=($QvMark . "_web_up") passthrough=no protocol=tcp src-address-list=Online
+add action=mark-packet chain={DOWN} connection-bytes=0-800000 connection-mark=($QvMark . "_Conn") disabled=no new-packet-mark=($QvMark . "_web_down") passthrough=no protocol=tcp src-address-type=!local
+}
+add action=mark-packet chain={UP} connection-mark=($QvMark . "_Conn") disabled=no new-packet-mark=($QvMark . "_up") passthrough=no src-address-list=Online
+add action=mark-packet chain={DOWN} connection-mark=($QvMark . "_Conn") disabled=no new-packet-mark=($QvMark . "_down") passthrough=no src-address-type=!local
+})~";
+
+// A line with a way out gets a table of its own, Qostrel_eth<n>, with a
+// default route through it, and each of its connection marks routes by that
+// table in the mark's chain. Connections to the router coming in on the line
+// get the line's mark In_Conn, so that the router answers through the line,
+// and a forwarded one whose DSCP is no class's gets class 0 on its first
+// packet, so that it is answered through the line too.
+constexpr std::string_view kLineRoutes = R"~(
+:local QvHop [:pick $QvGws {INDEX}]
+:if ($QvHop != "=") do={
+:set QvGw [:pick $QvHop 1 [:len $QvHop]]
+:set QvTable "Qostrel_{ETH}"
+:set QvWan ${W}
+:local QvAdd [:parse $QvRouteCode]
+$QvAdd
+/ip firewall mangle
+:foreach QvMark in={MARKS} do={add action=mark-routing chain=("Qostrel_" . $QvMark) connection-mark=(${W} . "_" . $QvMark) disabled=no new-routing-mark=Qostrel_{ETH} passthrough=no}
+add action=mark-connection chain=Qostrel_In disabled=no in-interface=${W} new-connection-mark=(${W} . "_In_Conn") passthrough=no
+add action=mark-connection chain=(${W} . "_Conn") connection-mark=no-mark disabled=no in-interface=${W} new-connection-mark=(${W} . "_0_Conn") passthrough=no
+:set QvRouted ($QvRouted + 1)
+})~";
+
+// Routing by Qostrel's marks, after every line's marking, where only packets
+// from the LAN of a marked connection reach it: prerouting, before routing,
+// jumps by what the packet most likely says of its connection's class
+// (protocol and source, as the line's connection chain tests them first, then
+// DSCP, 0 first as most traffic carries it) to that class's chain, and only
+// when that finds no line, to every chain. Connections to the router are marked in input, and their answers
+// routed in output.
+constexpr std::string_view kRouting = R"~(
+#按连接标记把每个连接固定在它的WAN线路上：LAN来的数据包在路由之前按它的协议、来源和DSCP跳到对应分类的链
+:if ($QvRouted > 0) do={
+/ip firewall mangle
+add action=jump chain=prerouting connection-mark=!no-mark disabled=no in-interface=${LAN} jump-target=Qostrel_icmp_connect protocol=icmp
+add action=jump chain=prerouting connection-mark=!no-mark disabled=no dst-port=53 in-interface=${LAN} jump-target=Qostrel_icmp_connect protocol=udp
+add action=jump chain=prerouting connection-mark=!no-mark disabled=no in-interface=${LAN} jump-target=Qostrel_Server_Conn src-address-list=Server_list
+:foreach QvClass in={{"0";0};{"4";5};{"1";8};{"2";7};{"3";6};{"5";4};{"6";3};{"7";2};{"8";1};{"-1";33};{"-2";34};{"-3";35}} do={add action=jump chain=prerouting connection-mark=!no-mark disabled=no dscp=[:pick $QvClass 1] in-interface=${LAN} jump-target=("Qostrel_" . [:pick $QvClass 0] . "_Conn")}
+add action=jump chain=prerouting connection-mark=!no-mark disabled=no in-interface=${LAN} jump-target=Qostrel_Route
+:foreach QvMark in={MARKS} do={:if ($QvMark != "In_Conn") do={add action=jump chain=Qostrel_Route disabled=no jump-target=("Qostrel_" . $QvMark)}}
+add action=jump chain=input connection-mark=no-mark disabled=no jump-target=Qostrel_In
+add action=jump chain=output connection-mark=!no-mark disabled=no jump-target=Qostrel_In_Conn
+})~";
+
 } // namespace
 
 void AppendMangleRules(TScriptWriter& lines, TScriptSteps& steps, const TQvWanList& wanLines, const TQvVariant& lanVar,
                        TRouterOs target) {
     static const TEntryText fastTrack{kFastTrack}, onlineList{kOnlineList}, jumpHeading{kJumpHeading}, jump{kJump},
         markingHeading{kMarkingHeading}, markingMenu{kMarkingMenu}, lineChains{kLineChains},
-        markingFirst{kMarkingFirst}, markingClasses{kMarkingClasses};
+        markingFirst{kMarkingFirst}, markingClasses{kMarkingClasses}, classLoop{kClassLoop}, lineRoutes{kLineRoutes},
+        routing{kRouting};
     steps.Begin(lines, TStepKind::FastTrack, {lanVar.Name});
     if (target != TRouterOs::V5) {
         static const std::string disabled = RouterString("已禁用 "),
@@ -134,20 +196,34 @@ void AppendMangleRules(TScriptWriter& lines, TScriptSteps& steps, const TQvWanLi
         AppendEntry(lines, jump, {{"{W}", wanLines[i]->NameVar.Name}});
     }
     AppendEntry(lines, markingHeading);
-    for (const auto& wan : wanLines) {
-        steps.Begin(lines, TStepKind::Marking, {wan->NameVar.Name});
+    steps.Define({"QvRouted", "QvGw", "QvTable", "QvWan"});
+    for (std::size_t i = 0; i < wanLines.size(); ++i) {
+        const TQvWan& wan = *wanLines[i];
+        steps.Begin(lines, TStepKind::Marking, {wan.NameVar.Name});
         const bool v5 = target == TRouterOs::V5;
         const auto chain = [&](std::string_view suffix) {
-            return "($" + wan->NameVar.Name + " . \"" + std::string(suffix) + "\")";
+            return "($" + wan.NameVar.Name + " . \"" + std::string(suffix) + "\")";
         };
-        const std::string up = v5 ? "postrouting" : chain(kOwnUpChain), down = v5 ? "prerouting" : chain(kOwnDownChain);
-        const TNameFill fills[] = {{"{W}", wan->NameVar.Name}, {"{UP}", up}, {"{DOWN}", down}};
+        const std::string up = v5 ? "postrouting" : chain(kOwnUpChain), down = v5 ? "prerouting" : chain(kOwnDownChain),
+                          index = std::to_string(i), eth = "eth" + index;
+        const TNameFill fills[] = {{"{W}", wan.NameVar.Name}, {"{UP}", up},    {"{DOWN}", down},
+                                   {"{INDEX}", index},        {"{ETH}", eth}, {"{MARKS}", kLineMarks}};
         std::string& entry = lines.Next();
         entry.clear();
         markingMenu.AppendTo(entry, fills);
-        if (!v5)
-            lineChains.AppendTo(entry, fills);
+        if (v5) {
+            markingFirst.AppendTo(entry, fills);
+            markingClasses.AppendTo(entry, fills);
+            continue;
+        }
+        steps.Declare({"QvGws", "QvRouteCode", "QvRouted", "QvGw", "QvTable", "QvWan"});
+        lineChains.AppendTo(entry, fills);
         markingFirst.AppendTo(entry, fills);
-        markingClasses.AppendTo(entry, fills);
+        classLoop.AppendTo(entry, fills);
+        lineRoutes.AppendTo(entry, fills);
+    }
+    if (steps.Enabled) {
+        steps.Begin(lines, TStepKind::Routing, {lanVar.Name, "QvRouted"});
+        AppendEntry(lines, routing, {{"{LAN}", lanVar.Name}, {"{MARKS}", kLineMarks}});
     }
 }

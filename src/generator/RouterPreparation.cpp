@@ -179,6 +179,10 @@ remove [find dynamic=no action=add-src-to-address-list address-list=Online chain
 remove [find dynamic=no action=jump jump-target~"{CHAINS}"]
 remove [find dynamic=no chain~"{CHAINS}"]
 remove [find dynamic=no action=mark-packet connection-mark~"{MARKS}"]
+#只删除Qostrel的路由（备注以Qostrel开头）和v7的路由表Qostrel_…
+/ip route
+remove [find comment~"^Qostrel "]
+:if ($QvV7) do={:local QvTables [:parse "/routing table remove [find name~\"^Qostrel_\"]"]; $QvTables}
 )~";
 
 // The queue tree: Global_down, Global_up and every queue below them, and a
@@ -222,7 +226,7 @@ constexpr std::string_view kCountsBefore = R"~(:global QvTypes0 [:len [/queue ty
 
 // From v6 on a scheduler keeps the address list Network equal to the WAN
 // interfaces' current addresses, so that the port forwards survive a PPPoE
-// redial. It is stopped before the old Network is cleared, so that it cannot
+// redial, and the route of a DHCP line's own table on the client's gateway. It is stopped before the old Network is cleared, so that it cannot
 // add an address the script is about to add. It keeps nothing in globals,
 // which a reboot loses. Its start date is today's, as the router prints it:
 // some releases never run a scheduler left with the default one. The
@@ -272,7 +276,17 @@ constexpr std::string_view kFollowerSource = R"~(:local wans [/system scheduler 
 /ip firewall address-list remove $id
 :set gone ($gone . " " . $ip)
 }}
-:if (($added != "") || ($gone != "")) do={:log info ("Qostrel: WAN网卡的IP地址变了，Network地址列表已更新：" . $gone . " ->" . $added)})~";
+:if (($added != "") || ($gone != "")) do={:log info ("Qostrel: WAN网卡的IP地址变了，Network地址列表已更新：" . $gone . " ->" . $added)}
+:foreach id in=[/ip route find comment~"^Qostrel "] do={
+:local wan [/ip route get $id comment]
+:set wan [:pick $wan 8 [:len $wan]]
+:foreach client in=[/ip dhcp-client find interface=$wan disabled=no] do={
+:local gw ""
+:do {:set gw [:tostr [/ip dhcp-client get $client gateway]]} on-error={}
+:if (($gw != "") && ($gw != [:tostr [/ip route get $id gateway]])) do={
+/ip route set $id gateway=$gw
+:log info ("Qostrel: " . $wan . " 的网关变了，Qostrel的路由已改为经过 " . $gw)
+}}})~";
 
 // A router script's code as a quoted value in export layout: each of its
 // lines ends in \r\ and the next goes on with four spaces and \n.
@@ -374,7 +388,7 @@ void AppendRouterPreparation(TScriptWriter& lines, TScriptSteps& steps, const TQ
         }
         lines.Append(entries.Follower);
     }
-    steps.Begin(lines, TStepKind::Clearing);
+    steps.Begin(lines, TStepKind::Clearing, {"QvV7"});
     steps.Define({"QvTypes0", "QvMangle0", "QvTree0"});
     lines.Append(entries.Clearing);
 }

@@ -78,11 +78,12 @@ std::string RouterString(std::string_view utf8);
 
 // What a step of the v6/v7 script does, for the report of a stop. Marking and
 // Tree take one step per WAN line, in the order of the lines. The kinds up to
-// LineCheck only check, and change nothing on the router.
+// Routes only check, and change nothing on the router.
 enum class TStepKind {
     Checks,
     Config,
     LineCheck,
+    Routes,
     Preparation,
     Follower,
     Clearing,
@@ -90,6 +91,7 @@ enum class TStepKind {
     FastTrack,
     Jumps,
     Marking,
+    Routing,
     Roots,
     Tree,
 };
@@ -141,10 +143,17 @@ private:
 // of what every version of Qostrel writes, whatever the interface names were:
 // the chains it jumps to end in kOwnChains, the connection marks it sets in
 // kOwnConnectionMarks. POSIX regular expressions, as the script writes them
-// in a quoted string. A line's chains are its interface name and a suffix.
+// in a quoted string. A line's chains are its interface name and a suffix;
+// the chains that route by Qostrel's marks begin with "Qostrel_".
 inline constexpr std::string_view kOwnUpChain = "_Qos_up", kOwnDownChain = "_Qos_down";
-inline constexpr std::string_view kOwnChains = R"(_(Conn|Qos_up|Qos_down)\$)";
+inline constexpr std::string_view kOwnChains = R"(_(Conn|Qos_up|Qos_down)\$|^Qostrel_)";
 inline constexpr std::string_view kOwnConnectionMarks = R"((_Conn|_icmp_connect)\$)";
+
+// A line's connection marks from v6 on, each after "<interface>_": ICMP and
+// DNS, the server, the twelve classes, and connections to the router itself.
+// Each has a chain "Qostrel_<mark>" that routes it by its line's table.
+inline constexpr std::string_view kLineMarks =
+    R"({"icmp_connect";"Server_Conn";"1_Conn";"2_Conn";"3_Conn";"4_Conn";"5_Conn";"6_Conn";"7_Conn";"8_Conn";"-1_Conn";"-2_Conn";"-3_Conn";"0_Conn";"In_Conn"})";
 
 // The last block of the v6/v7 script: what a complete run created, or the step
 // that stopped; then it removes the helper globals.

@@ -64,12 +64,15 @@ constexpr std::string_view kReport = R"~({
 :global QvTypes0
 :global QvMangle0
 :global QvTree0
+:global QvRouted
 :if ($QvStep = {LAST}) do={
 :local QvTypes ([:len [/queue type find]] - $QvTypes0)
 :local QvMangle ([:len [/ip firewall mangle find dynamic=no]] - $QvMangle0)
 :local QvTree ([:len [/queue tree find]] - $QvTree0)
-:local QvCounts ("{TYPES}" . $QvTypes . "/{TYPECOUNT}{RULES}" . $QvMangle . "/{RULECOUNT}{QUEUES}" . $QvTree . "/{QUEUECOUNT}")
-:if (($QvTypes = {TYPECOUNT}) && ($QvMangle = {RULECOUNT}) && ($QvTree = {QUEUECOUNT})) do={:local QvMsg ("Qostrel: {DONE}" . $QvCounts . "{KEPT}" . $QvMangle0 . "{KEPTRULES}" . $QvTree0 . "{KEPTQUEUES}{FOLLOWER}"); :put $QvMsg; :log info $QvMsg} else={:put ("Qostrel: {MISMATCH}" . $QvCounts); :log error ("Qostrel: {MISMATCH}" . $QvCounts)}
+:local QvRules ({RULECOUNT} + (17 * $QvRouted))
+:if ($QvRouted > 0) do={:set QvRules ($QvRules + 32)}
+:local QvCounts ("{TYPES}" . $QvTypes . "/{TYPECOUNT}{RULES}" . $QvMangle . "/" . $QvRules . "{QUEUES}" . $QvTree . "/{QUEUECOUNT}")
+:if (($QvTypes = {TYPECOUNT}) && ($QvMangle = $QvRules) && ($QvTree = {QUEUECOUNT})) do={:local QvMsg ("Qostrel: {DONE}" . $QvCounts . "{KEPT}" . $QvMangle0 . "{KEPTRULES}" . $QvTree0 . "{KEPTQUEUES}{FOLLOWER}{ROUTED}" . $QvRouted . "{ROUTEDOF}"); :put $QvMsg; :log info $QvMsg} else={:put ("Qostrel: {MISMATCH}" . $QvCounts); :log error ("Qostrel: {MISMATCH}" . $QvCounts)}
 } else={
 :local QvAt ($QvStep + 1)
 :local QvWhat ""
@@ -91,13 +94,15 @@ const TKindText& TextOf(TStepKind kind) {
         {"检查路由器版本和服务器地址", "", false},
         {"检查LAN网卡和路由器上原有的mangle规则", "", false},
         {"检查WAN线路", "", false},
+        {"检查路由器上原有的连接标记和每条WAN线路的网关", "", false},
         {"导入地址列表、端口映射和在线统计，备份旧设置", "", false},
         {"安装让Network跟随WAN地址的计划任务", "", false},
         {"清除旧的mangle规则、队列和PCQ类型", "", false},
         {"添加PCQ类型", "", false},
         {"禁用FastTrack，添加在线规则", "", false},
         {"添加跳转规则", "", false},
-        {"添加WAN线路", "的mangle规则", true},
+        {"添加WAN线路", "的mangle规则和路由", true},
+        {"添加按线路路由的mangle规则", "", false},
         {"添加队列树的根", "", false},
         {"添加WAN线路", "的队列", true},
     };
@@ -139,11 +144,12 @@ void AppendReport(TScriptWriter& lines, const TScriptSteps& steps, std::size_t l
                              followerOf = RouterString(" 个WAN网卡的IP地址"), of = RouterString("步停止："),
                              kept = RouterString("。保留了路由器上原有的 "),
                              keptRules = RouterString(" 条mangle规则和 "), keptQueues = RouterString(" 个队列树队列"),
+                             routed = RouterString("。"), routedOf = RouterString(" 条WAN线路的连接固定从各自的线路进出"),
                              unchanged = RouterString("。路由器的设置没有改动。请按上面的提示改正后重新粘贴"),
                              partly = RouterString("。旧的流控设置可能已部分清除。请按上面的错误信息改正后重新粘贴，"
                                                    "脚本会先清理再重建");
     std::size_t checks = 0;
-    while (checks < steps.Steps.size() && steps.Steps[checks].Kind <= TStepKind::LineCheck)
+    while (checks < steps.Steps.size() && steps.Steps[checks].Kind <= TStepKind::Routes)
         ++checks;
     std::string helpers;
     for (const std::string_view helper : steps.Helpers) {
@@ -151,8 +157,9 @@ void AppendReport(TScriptWriter& lines, const TScriptSteps& steps, std::size_t l
         helpers += helper;
         helpers += '"';
     }
-    // The online rule, then per line 4 jumps and 47 marking rules; 2 roots
-    // and 36 queues a line; 26 PCQ types.
+    // The online rule, then per line 4 jumps and 47 marking rules; 32 rules
+    // that route by the marks and 17 for each line with a way out, as the
+    // script counts them; 2 roots and 36 queues a line; 26 PCQ types.
     const std::string last = std::to_string(steps.Steps.size()), checkCount = std::to_string(checks),
                       ruleCount = std::to_string(1 + 51 * lineCount), queueCount = std::to_string(2 + 36 * lineCount);
     AppendEntry(lines, report,
@@ -175,5 +182,7 @@ void AppendReport(TScriptWriter& lines, const TScriptSteps& steps, std::size_t l
                  {"{KEPT}", kept},
                  {"{KEPTRULES}", keptRules},
                  {"{KEPTQUEUES}", keptQueues},
-                 {"{FOLLOWER}", followerIs + std::to_string(lineCount) + followerOf}});
+                 {"{FOLLOWER}", followerIs + std::to_string(lineCount) + followerOf},
+                 {"{ROUTED}", routed},
+                 {"{ROUTEDOF}", routedOf}});
 }

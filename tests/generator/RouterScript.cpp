@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <memory>
 #include <regex>
 #include <set>
@@ -21,6 +22,10 @@ struct TScriptError {
 };
 // The router refuses the step AbortStep; nothing catches it.
 struct TRefused {};
+// `:return` in code from :parse.
+struct TReturn {
+    TRouterValue Value;
+};
 
 TValue Make(TValue::TType type, std::string text = {}, std::int64_t number = 0) {
     TValue value;
@@ -228,6 +233,9 @@ private:
         for (Spaces(); !AtCommandEnd(); Spaces())
             command.Args.push_back(Arg(command.Verb));
         command.Source = std::string(Text.substr(verbAt, Pos - verbAt));
+        // Neither release parses the other's routing tables: only :parse code may name them.
+        if (Pasted && (command.Path == "/routing table" || command.Named("routing-table") || command.Named("routing-mark")))
+            Fail("a routing table outside :parse", command.Source);
         return command;
     }
 
@@ -313,7 +321,7 @@ private:
     std::pair<std::string, int> Operator() const {
         static const std::pair<std::string_view, int> operators[] = {
             {"||", 1}, {"&&", 2}, {"<=", 3}, {">=", 3}, {"!=", 3}, {"=", 3}, {"<", 3}, {">", 3},
-            {"~", 3},  {".", 4},  {",", 4},  {"+", 5},  {"-", 5},  {"*", 6}, {"/", 6}};
+            {"~", 3},  {"in ", 3}, {".", 4},  {",", 4},  {"+", 5},  {"-", 5},  {"*", 6}, {"/", 6}};
         for (const auto& [op, precedence] : operators)
             if (Text.substr(Pos, op.size()) == op)
                 return {std::string(op), precedence};
@@ -503,6 +511,23 @@ bool MatchesPattern(const std::string& text, const std::string& pattern) {
     return std::regex_search(text, found->second);
 }
 
+// Whether an address lies in a prefix "a.b.c.d/len", whatever its host bits.
+bool InPrefix(const std::string& ip, const std::string& prefix) {
+    const auto number = [](const std::string& text) {
+        std::uint32_t value = 0;
+        int parts[4] = {};
+        if (std::sscanf(text.c_str(), "%d.%d.%d.%d", &parts[0], &parts[1], &parts[2], &parts[3]) != 4)
+            return value;
+        for (const int part : parts)
+            value = value << 8 | std::uint32_t(part & 0xFF);
+        return value;
+    };
+    const std::size_t slash = prefix.find('/');
+    const int length = slash == std::string::npos ? 32 : std::stoi(prefix.substr(slash + 1));
+    const std::uint32_t mask = length == 0 ? 0 : ~std::uint32_t(0) << (32 - length);
+    return (number(ip) & mask) == (number(prefix.substr(0, slash)) & mask);
+}
+
 // Runs commands on the model, as the router's console does.
 class TRunner {
 public:
@@ -623,6 +648,8 @@ private:
         }
         if (op == "~")
             return Bool(MatchesPattern(ToText(left), ToText(right)));
+        if (op == "in ")
+            return Bool(left.Type == TValue::Ip && InPrefix(left.Text, ToText(right)));
         if (op == "&&" || op == "||") {
             if (left.Type != TValue::Bool || right.Type != TValue::Bool)
                 Fail(op + " of values that are not true or false", ToText(left) + " " + ToText(right));
@@ -674,8 +701,22 @@ private:
             Run(*command.Block);
             return {};
         }
-        if (command.Verb == "$") // code from :parse, which only a check's error path calls
-            throw TScriptError{"the model runs no :parse code"};
+        if (command.Verb == "$") { // code from :parse, as a stored script sees its globals
+            const TValue code = Lookup(command.Callee);
+            if (code.Type != TValue::Code)
+                Fail("a call of a value that is no code", command.Source);
+            TParser parser(code.Text, false);
+            const TScript script = parser.Script(0);
+            TDeclared scopes(1);
+            CheckDeclared(script, scopes);
+            TRunner runner(M, Menu, false);
+            try {
+                runner.Run(script);
+            } catch (const TReturn& returned) {
+                return returned.Value;
+            }
+            return {};
+        }
         if (command.Verb.starts_with(':'))
             return Ice(command);
         if (command.Verb.empty()) {
@@ -787,6 +828,8 @@ private:
             M.Log.push_back(Word(command, 0) + ": " + ToText(Arg(command, 1)));
             return {};
         }
+        if (verb == ":return")
+            throw TReturn{Arg(command, 0)};
         if (verb == ":error") {
             if (M.AddedInBlock)
                 Fail("a stop after an add", command.Source);
@@ -915,7 +958,7 @@ private:
 
     TValue Add(const std::string& menu, std::vector<std::pair<std::string, std::string>> params) {
         TRouterItem item{menu, {}, std::move(params)};
-        static const std::set<std::string_view> named{"/queue tree", "/queue type", "/system scheduler",
+        static const std::set<std::string_view> named{"/queue tree", "/queue type", "/system scheduler", "/routing table",
                                                       "/system script", "/ip firewall layer7-protocol"};
         if (named.contains(menu) && M.Holds(menu, "name", item.Value("name")))
             throw TScriptError{"failure: already have such name " + item.Value("name")};
@@ -932,6 +975,13 @@ private:
             if (item.Has("queue") && type != "default" && !M.Holds("/queue type", "name", type))
                 throw TScriptError{"input does not match any value of queue: " + type};
         }
+        // v6 knows routing marks, v7 routing tables, which a mark must name.
+        const bool v7 = !M.Version.starts_with("6.");
+        if ((menu == "/routing table" && !v7) || (menu == "/ip route" && item.Has(v7 ? "routing-mark" : "routing-table")))
+            throw TScriptError{"bad command name or argument for this release"};
+        if (menu == "/ip firewall mangle" && v7 && item.Has("new-routing-mark") && item.Get("new-routing-mark") != "main" &&
+            !M.Holds("/routing table", "name", item.Get("new-routing-mark")))
+            throw TScriptError{"input does not match any value of new-routing-mark"};
         if (menu == "/ip firewall mangle" && item.Has("layer7-protocol") &&
             !M.Holds("/ip firewall layer7-protocol", "name", item.Get("layer7-protocol")))
             throw TScriptError{"input does not match any value of layer7-protocol"};
@@ -994,7 +1044,7 @@ private:
         if (ids.empty())
             throw TScriptError{"no such item"};
         const TRouterItem& item = Item(menu, ids.front());
-        const std::string& name = Word(command, 1);
+        const std::string name = ToText(Arg(command, 1));
         return item.Has(name) ? Str(item.Get(name)) : TValue{};
     }
 };
@@ -1221,7 +1271,7 @@ std::string TRouterModel::GlobalText(const std::string& name) const {
     return ToText(Globals.at(name));
 }
 
-TMangleWalk::TMangleWalk(const TRouterModel& router) {
+TMangleWalk::TMangleWalk(const TRouterModel& router) : Router(router) {
     for (const TRouterItem* rule : router.In("/ip firewall mangle"))
         if (rule->Value("disabled") == "no")
             Chains[rule->Get("chain")].push_back(rule);
@@ -1231,27 +1281,32 @@ namespace {
 
 bool Matches(const TRouterItem& rule, const TPacket& packet) {
     static const std::set<std::string_view> notMatchers{
-        "action",          "address-list",     "address-list-timeout", "chain",
-        "comment",         "disabled",         "jump-target",          "new-connection-mark",
-        "new-packet-mark", "new-routing-mark", "passthrough"};
+        "action",          "address-list",     "address-list-timeout", "chain",       "comment",
+        "disabled",        "jump-target",      "new-connection-mark",  "new-packet-mark", "new-routing-mark",
+        "passthrough",     "to-addresses",     "to-ports"};
+    static const std::set<std::string_view> fields{"in-interface", "out-interface",    "protocol",         "dst-port",
+                                                   "dscp",         "src-address-type", "dst-address-type", "layer7-protocol"};
     for (const auto& [name, value] : rule.Params) {
         if (notMatchers.contains(name))
             continue;
         const bool negated = value.starts_with('!');
         const std::string wanted = value.substr(negated);
         bool holds = false;
-        if (name == "src-address-list")
-            holds = packet.SourceLists.contains(wanted);
-        else if (name == "src-address-type" && wanted == "local")
-            holds = false; // forwarded: neither end is the router
+        if (name == "src-address-list" || name == "dst-address-list")
+            holds = (name[0] == 's' ? packet.SourceLists : packet.DestinationLists).contains(wanted);
         else if (name == "connection-mark")
             holds = wanted == "no-mark" ? packet.ConnectionMark.empty() : packet.ConnectionMark == wanted;
         else if (name == "connection-bytes") {
             const std::int64_t from = std::stoll(wanted), to = std::stoll(wanted.substr(wanted.find('-') + 1));
             holds = packet.ConnectionBytes >= from && (to == 0 || packet.ConnectionBytes <= to);
-        } else if (name == "layer7-protocol" || packet.Fields.contains(name))
-            holds = packet.Fields.contains(name) && packet.Fields.at(name) == wanted;
-        else
+        } else if (name == "per-connection-classifier") { // "both-addresses:2/1": the hash's remainder
+            const std::size_t colon = wanted.find(':'), slash = wanted.find('/');
+            holds = packet.Hash % std::stoi(wanted.substr(colon + 1, slash - colon - 1)) ==
+                    std::stoi(wanted.substr(slash + 1));
+        } else if (fields.contains(name)) {
+            const auto field = packet.Fields.find(name);
+            holds = (field == packet.Fields.end() ? "" : field->second) == wanted;
+        } else
             throw std::logic_error("no packet field for the matcher " + name);
         if (holds == negated)
             return false;
@@ -1261,39 +1316,100 @@ bool Matches(const TRouterItem& rule, const TPacket& packet) {
 
 } // namespace
 
-std::size_t TMangleWalk::Walk(TPacket& packet) const {
+std::size_t TMangleWalk::Hook(const std::string& hook, TPacket& packet) const {
     std::size_t tested = 0;
-    for (const std::string hook : {"prerouting", "forward", "postrouting"}) {
-        std::vector<std::pair<const std::vector<const TRouterItem*>*, std::size_t>> calls; // chain, next rule
-        const auto enter = [&](const std::string& chain) {
-            static const std::vector<const TRouterItem*> none;
-            const auto found = Chains.find(chain);
-            calls.emplace_back(found == Chains.end() ? &none : &found->second, 0);
-        };
-        for (enter(hook); !calls.empty();) {
-            auto& [rules, next] = calls.back();
-            if (next == rules->size()) {
-                calls.pop_back(); // the chain's end: back after the jump
-                continue;
-            }
-            const TRouterItem& rule = *(*rules)[next++];
-            ++tested;
-            if (!Matches(rule, packet))
-                continue;
-            const std::string& action = rule.Get("action");
-            if (action == "jump")
-                enter(rule.Get("jump-target"));
-            else if (action == "return")
-                calls.pop_back();
-            else if (action == "mark-connection")
-                packet.ConnectionMark = rule.Get("new-connection-mark");
-            else if (action == "mark-packet")
-                packet.PacketMark = rule.Get("new-packet-mark");
-            else if (action != "add-src-to-address-list")
-                throw std::logic_error("no walk for the action " + action);
-            if (rule.Value("passthrough") == "no")
-                calls.clear();
+    std::vector<std::pair<const std::vector<const TRouterItem*>*, std::size_t>> calls; // chain, next rule
+    const auto enter = [&](const std::string& chain) {
+        static const std::vector<const TRouterItem*> none;
+        const auto found = Chains.find(chain);
+        calls.emplace_back(found == Chains.end() ? &none : &found->second, 0);
+    };
+    for (enter(hook); !calls.empty();) {
+        auto& [rules, next] = calls.back();
+        if (next == rules->size()) {
+            calls.pop_back(); // the chain's end: back after the jump
+            continue;
         }
+        const TRouterItem& rule = *(*rules)[next++];
+        ++tested;
+        if (!Matches(rule, packet))
+            continue;
+        const std::string& action = rule.Get("action");
+        if (action == "jump")
+            enter(rule.Get("jump-target"));
+        else if (action == "return")
+            calls.pop_back();
+        else if (action == "mark-connection")
+            packet.ConnectionMark = rule.Get("new-connection-mark");
+        else if (action == "mark-packet")
+            packet.PacketMark = rule.Get("new-packet-mark");
+        else if (action == "mark-routing")
+            packet.RoutingMark = rule.Get("new-routing-mark");
+        else if (action != "add-src-to-address-list")
+            throw std::logic_error("no walk for the action " + action);
+        if (rule.Value("passthrough") == "no")
+            calls.clear();
     }
     return tested;
+}
+
+std::string TMangleWalk::InterfaceOf(const std::string& gateway) const {
+    const std::string name = gateway.substr(gateway.find('%') + 1);
+    if (Router.Holds("/interface", "name", name))
+        return name;
+    for (const TRouterItem* address : Router.In("/ip address"))
+        if (InPrefix(gateway, address->Get("address")))
+            return address->Get("interface");
+    return {};
+}
+
+void TMangleWalk::Route(TPacket& packet) const {
+    if (packet.Fields.contains("out-interface"))
+        return;
+    const std::string destination = packet.Fields["dst-address"];
+    for (const TRouterItem* address : Router.In("/ip address"))
+        if (InPrefix(destination, address->Get("address")))
+            return void(packet.Fields["out-interface"] = address->Get("interface"));
+    // Default routes only: every other destination is the internet.
+    for (const std::string& table : {packet.RoutingMark.empty() ? "main" : packet.RoutingMark, std::string("main")}) {
+        std::vector<std::string> best;
+        std::int64_t distance = 256;
+        for (const TRouterItem* route : Router.In("/ip route")) {
+            const std::string of = route->Value("routing-mark") + route->Value("routing-table");
+            if (route->Value("disabled") == "yes" || (of.empty() ? "main" : of) != table)
+                continue;
+            const std::int64_t at = route->Has("distance") ? std::stoll(route->Get("distance")) : 1;
+            const std::string gateways = route->Get("gateway") + ",";
+            for (std::size_t from = 0, comma; (comma = gateways.find(',', from)) != std::string::npos; from = comma + 1)
+                if (const std::string out = InterfaceOf(gateways.substr(from, comma - from)); !out.empty()) {
+                    if (at < distance)
+                        best.clear(), distance = at;
+                    if (at == distance)
+                        best.push_back(out);
+                }
+        }
+        if (!best.empty())
+            return void(packet.Fields["out-interface"] = best[std::size_t(packet.Hash) % best.size()]);
+    }
+}
+
+std::size_t TMangleWalk::Walk(TPacket& packet) const {
+    std::size_t tested = Hook("prerouting", packet);
+    if (packet.Fields["dst-address-type"] == "local")
+        return tested + Hook("input", packet);
+    for (const TRouterItem* rule : Router.In("/ip firewall nat"))
+        if (rule->Value("chain") == "dstnat" && rule->Value("disabled") == "no" && Matches(*rule, packet)) {
+            packet.Fields["dst-address"] = rule->Get("to-addresses");
+            break;
+        }
+    Route(packet);
+    tested += Hook("forward", packet);
+    return tested + Hook("postrouting", packet);
+}
+
+std::size_t TMangleWalk::WalkOutput(TPacket& packet) const {
+    packet.Fields["src-address-type"] = "local";
+    std::size_t tested = Hook("output", packet);
+    Route(packet);
+    return tested + Hook("postrouting", packet);
 }

@@ -12,13 +12,23 @@
 namespace {
 
 // A router of the release the target is for, holding the interfaces and
-// addresses the lines name, as a cafe's router does.
+// addresses the lines name, as a cafe's router does: the LAN's network, and
+// each line a PPPoE client or, with a fixed address, a default route through
+// the first address of its network, one line after another as a failover.
 void Prepare(TRouterModel& router, const std::vector<TWanInput>& inputs, const std::string& lan, TRouterOs target) {
     router.Version = target == TRouterOs::V5 ? "5.26" : "7.16 (stable)";
     router.Add("/interface", {{"name", Gbk(lan)}});
-    for (const auto& input : inputs) {
-        router.Add("/interface", {{"name", Gbk(input.Name)}});
-        router.Add("/ip address", {{"address", Gbk(input.Ip) + "/24"}, {"interface", Gbk(input.Name)}});
+    router.Add("/ip address", {{"address", "192.168.1.1/24"}, {"interface", Gbk(lan)}});
+    for (std::size_t i = 0; i < inputs.size(); ++i) {
+        const std::string name = Gbk(inputs[i].Name), ip = Gbk(inputs[i].Ip);
+        router.Add("/interface", {{"name", name}});
+        router.Add("/ip address", {{"address", ip + "/24"}, {"interface", name}});
+        if (name.starts_with("pppoe"))
+            router.Add("/interface pppoe-client", {{"name", name}});
+        else
+            router.Add("/ip route", {{"distance", std::to_string(i + 1)},
+                                     {"dst-address", "0.0.0.0/0"},
+                                     {"gateway", ip.substr(0, ip.rfind('.')) + ".1"}});
     }
 }
 
@@ -167,9 +177,9 @@ TEST_P(ImportedScript, StepsRunInAChainOfSmallBlocks) {
         stopped.AbortStep = step;
         stopped.Import(script);
         EXPECT_EQ(stopped.StepsRun, step - 1);
-        // Two lines: the checks take steps 1 to 3, and a step stopped at its
-        // first change has made none: a stop in step 4 or before changes nothing.
-        EXPECT_EQ(stopped.Added.size() + stopped.Commands.size() == 0, step <= 4) << step;
+        // Two lines: the checks take steps 1 to 4, and a step stopped at its
+        // first change has made none: a stop in step 5 or before changes nothing.
+        EXPECT_EQ(stopped.Added.size() + stopped.Commands.size() == 0, step <= 5) << step;
         stopped.AbortStep = 0;
         stopped.Import(script);
         EXPECT_EQ(stopped.StepsRun, step - 1 + steps);
@@ -262,43 +272,71 @@ TEST_P(ImportedScript, TheClearingRemovesOnlyWhatQostrelCreated) {
     }
 }
 
-// Load balancing by PCC marks connections itself: the script stops before any
-// change and names the first rule that would fight it.
+// Load balancing by PCC over the lines, as the usual recipe writes it: a
+// connection mark a line, chosen by PCC for a connection from the LAN or set
+// by the line a connection came in on, and a routing mark a line whose
+// default route goes through it.
+void AddPcc(TRouterModel& router, int lines) {
+    const bool v7 = !router.Version.starts_with("6.");
+    for (int i = 0; i < lines; ++i) {
+        const std::string line = "pppoe-out" + std::to_string(i), mark = line + "_conn", table = "to_" + line;
+        const std::string pcc = "both-addresses:" + std::to_string(lines) + "/" + std::to_string(i);
+        router.Add("/ip firewall mangle", {{"action", "mark-connection"},
+                                           {"chain", "prerouting"},
+                                           {"comment", "PCC " + line},
+                                           {"connection-mark", "no-mark"},
+                                           {"in-interface", "bridge"},
+                                           {"new-connection-mark", mark},
+                                           {"per-connection-classifier", pcc}});
+        router.Add("/ip firewall mangle", {{"action", "mark-connection"},
+                                           {"chain", "prerouting"},
+                                           {"connection-mark", "no-mark"},
+                                           {"in-interface", line},
+                                           {"new-connection-mark", mark}});
+        for (const char* chain : {"prerouting", "output"})
+            router.Add("/ip firewall mangle", {{"action", "mark-routing"},
+                                               {"chain", chain},
+                                               {"connection-mark", mark},
+                                               {"new-routing-mark", table}});
+        if (v7)
+            router.Add("/routing table", {{"name", table}});
+        router.Add("/ip route", {{"dst-address", "0.0.0.0/0"}, {"gateway", line}, {v7 ? "routing-table" : "routing-mark", table}});
+    }
+}
+
+// Qostrel takes over the connection marks of PCC, which each stand for one
+// line; a mark that stands for none, here for VIP machines, stops the script
+// before any change and is named.
 TEST_P(ImportedScript, TheOperatorsConnectionMarksStopTheScriptBeforeAnyChange) {
     if (GetParam() == TRouterOs::V5)
         return;
     Prepare(Router, PppoeLines(2), "bridge", TRouterOs::V6V7);
-    for (const char* line : {"pppoe-out0", "pppoe-out1"}) {
-        const std::string mark = std::string(line) + "_conn", number = line[9] == '0' ? "0" : "1";
-        Router.Add("/ip firewall mangle", {{"action", "mark-connection"},
-                                           {"chain", "prerouting"},
-                                           {"comment", "PCC " + std::string(line)},
-                                           {"connection-mark", "no-mark"},
-                                           {"in-interface", "bridge"},
-                                           {"new-connection-mark", mark},
-                                           {"per-connection-classifier", "both-addresses:2/" + number}});
-        Router.Add("/ip firewall mangle", {{"action", "mark-routing"},
-                                           {"chain", "prerouting"},
-                                           {"connection-mark", mark},
-                                           {"new-routing-mark", "to_" + std::string(line)}});
-    }
+    AddPcc(Router, 2);
+    Router.Add("/ip firewall mangle", {{"action", "mark-connection"},
+                                       {"chain", "prerouting"},
+                                       {"comment", "VIP"},
+                                       {"new-connection-mark", "vip_conn"},
+                                       {"src-address-list", "vip"}});
     Generator.Target = TRouterOs::V6V7;
     Wans = MakeWans(PppoeLines(2));
     Generator.Generate("192.168.1.200", Wans, "bridge", 150);
     Router.Import(Generator.ScriptText());
-    EXPECT_EQ(Router.StepsRun, 1u);
+    EXPECT_EQ(Router.StepsRun, 3u);
     EXPECT_EQ(Router.Added.size() + Router.Commands.size(), 0u);
-    EXPECT_TRUE(Printed("Qostrel: 2 条路由器上原有的mark-connection规则与Qostrel冲突，第一条：chain=prerouting "
-                        "comment=PCC pppoe-out0 new-connection-mark=pppoe-out0_conn。一个连接只能有一个连接标记"));
+    EXPECT_TRUE(Printed("Qostrel: 1 条路由器上原有的mark-connection规则与Qostrel冲突，第一条：chain=prerouting "
+                        "comment=VIP new-connection-mark=vip_conn。一个连接只能有一个连接标记"));
 }
 
 // Each group's packets, up and down, on every line, of a connection its first
 // upload packet marked, walked through the mangle rules: each reaches its
 // line's queue, and on v6 and v7 a download keeps its connection's class (on
 // v5 it re-marks the connection as class 0). So do the first packet of an
-// upload, and a port forward to the server from its first packet on. Prints
-// the rules tested per packet: on v6 and v7 each line's chains of its own keep
-// them from growing with all lines' marks.
+// upload, and a port forward to the server from its first packet on. On v6
+// and v7 every upload and every answer of the server leaves by the line of
+// its connection, routed by its mark. Prints the rules tested per packet, on
+// PCC routers the operator's rules included: each line's chains of its own
+// keep them from growing with all lines' marks, and only packets from the LAN
+// of a marked connection test the rules that route by the marks.
 TEST_P(ImportedScript, EveryPacketReachesItsQueue) {
     struct TGroup {
         std::string Mark, Connection, Protocol, Port;
@@ -329,18 +367,30 @@ TEST_P(ImportedScript, EveryPacketReachesItsQueue) {
                       {"dst-port", up ? group.Port : "50000"},
                       {"dscp", std::to_string(up ? group.Dscp : 0)}},
                      {},
+                     {},
                      group.Bytes,
                      connection,
-                     {}};
+                     {},
+                     {},
+                     0};
         if (up)
             made.SourceLists = {group.Mark == "Server" ? "Server_list" : "Online"};
         return made;
     };
     const bool v6v7 = GetParam() == TRouterOs::V6V7;
-    for (const auto& [count, bound] : {std::pair{1, 22.0}, {8, 45.0}, {64, 230.0}}) {
-        if (!v6v7 && count == 64)
+    struct TRun {
+        int Count;
+        double Bound;
+        bool Pcc;
+    };
+    for (const auto& [count, bound, pcc] : {TRun{1, 22.0, false}, {8, 45.0, false}, {64, 230.0, false},
+                                            {2, 40.0, true}, {8, 80.0, true}}) {
+        if (!v6v7 && (count == 64 || pcc))
             break; // every packet through every line's rules: slow, and no different
         Router = {};
+        Prepare(Router, PppoeLines(count), "bridge", GetParam());
+        if (pcc)
+            AddPcc(Router, count);
         Import(PppoeLines(count));
         const TMangleWalk walk(Router);
         std::size_t tested = 0, packets = 0;
@@ -349,9 +399,12 @@ TEST_P(ImportedScript, EveryPacketReachesItsQueue) {
             for (const TGroup& group : groups)
                 for (const bool up : {true, false}) {
                     TPacket sent = packet(w, up, group, w + "_" + group.Connection);
+                    if (up && v6v7)
+                        sent.Fields.erase("out-interface");
                     tested += walk.Walk(sent);
                     ++packets;
-                    EXPECT_EQ(sent.PacketMark, w + "_" + group.Mark + (up ? "_up" : "_down"));
+                    EXPECT_EQ(sent.PacketMark + ' ' + sent.Fields["out-interface"],
+                              w + "_" + group.Mark + (up ? "_up " + w : "_down bridge"));
                     const std::string v5Download = group.Protocol == "icmp" ? "icmp_connect" : "0_Conn";
                     EXPECT_EQ(sent.ConnectionMark, w + "_" + (up || v6v7 ? group.Connection : v5Download));
                 }
@@ -361,6 +414,11 @@ TEST_P(ImportedScript, EveryPacketReachesItsQueue) {
             // To the server's port 9912 from the internet, the server's answer, the next packet in.
             TGroup forward{"Server", "Server_Conn", "tcp", "9912", 0, 0};
             TPacket in = packet(w, false, forward, ""), out = packet(w, true, forward, "");
+            in.Fields.erase("out-interface"); // the port forward sends it to the server
+            in.Fields["dst-port"] = "9912";
+            in.DestinationLists = {"Network"};
+            if (v6v7)
+                out.Fields.erase("out-interface");
             walk.Walk(in);
             EXPECT_EQ(in.PacketMark, ""); // its connection gets its mark on the way
             out.ConnectionMark = in.ConnectionMark;
@@ -368,13 +426,106 @@ TEST_P(ImportedScript, EveryPacketReachesItsQueue) {
             in.ConnectionMark = out.ConnectionMark;
             walk.Walk(in);
             EXPECT_EQ(out.PacketMark + ' ' + in.PacketMark, w + "_Server_up " + w + "_Server_down");
+            EXPECT_EQ(out.Fields["out-interface"] + ' ' + in.Fields["out-interface"], w + " bridge");
         }
         const double mean = double(tested) / double(packets);
-        std::cout << RouterName(GetParam()) << ", " << count << " lines: " << mean << " rules tested per packet\n";
+        std::cout << RouterName(GetParam()) << ", " << count << " lines" << (pcc ? " with PCC: " : ": ") << mean
+                  << " rules tested per packet\n";
         if (v6v7) {
             EXPECT_LE(mean, bound) << count;
         }
     }
+}
+
+// Two PPPoE lines shared by PCC, by equal-cost default routes or as a
+// failover, on 6.49 and 7.16, imported and pasted, run twice: every
+// connection from the LAN keeps the line its first packet took, which the
+// router's own configuration chose, and a port forward and a connection to
+// the router that came in on the second line answer through it. The
+// operator's configuration stays as it was; the second run leaves what the
+// first left.
+TEST_P(ImportedScript, EveryConnectionStaysOnItsLine) {
+    if (GetParam() == TRouterOs::V5)
+        return;
+    for (const std::string shape : {"pcc", "equal", "failover"})
+        for (const auto& [version, pasted] : {std::pair{"6.49.10 (long-term)", false}, {"7.16 (stable)", true}}) {
+            Router = {};
+            Prepare(Router, PppoeLines(2), "bridge", TRouterOs::V6V7);
+            Router.Version = version;
+            Router.Pasted = pasted;
+            const bool v6 = Router.Version.starts_with("6.");
+            if (shape == "pcc")
+                AddPcc(Router, 2);
+            for (int line = 0; line < 2; ++line)
+                if (shape != "equal" || !v6 || line == 0) // v6 writes both gateways in one route
+                    Router.Add("/ip route", {{"distance", shape == "failover" ? std::to_string(line + 1) : "1"},
+                                             {"dst-address", "0.0.0.0/0"},
+                                             {"gateway", shape == "equal" && v6 ? "pppoe-out0,pppoe-out1"
+                                                                                : "pppoe-out" + std::to_string(line)}});
+            std::vector<TRouterItem> own;
+            for (const auto& [menu, items] : Router.Menus)
+                own.insert(own.end(), items.begin(), items.end());
+            Import(PppoeLines(2));
+            Import(PppoeLines(2));
+            EXPECT_TRUE(Printed("Qostrel: 流控设置完成：")) << shape << ' ' << version;
+            for (const TRouterItem& mine : own)
+                EXPECT_TRUE(Router.Item(mine.Id) && Router.Item(mine.Id)->Params == mine.Params) << mine.Menu;
+            const TMangleWalk walk(Router);
+            std::set<std::string> lines;
+            for (int hash = 0; hash < 4; ++hash) {
+                TPacket up{{{"in-interface", "bridge"}, {"protocol", "tcp"}, {"dst-port", "443"}, {"dscp", "0"}},
+                           {"Online"}, {}, 1000, {}, {}, {}, hash};
+                walk.Walk(up);
+                const std::string first = up.Fields["out-interface"];
+                lines.insert(first);
+                for (int next = 0; next < 2; ++next) {
+                    up.Fields.erase("out-interface");
+                    walk.Walk(up);
+                    EXPECT_EQ(up.Fields["out-interface"], first) << shape << ' ' << version << ' ' << hash;
+                }
+            }
+            EXPECT_EQ(lines.size(), shape == "failover" ? 1u : 2u) << shape << ' ' << version;
+            // Port forwards with a class's DSCP and with none, and Winbox to the router.
+            std::string ways;
+            for (const std::string dscp : {"8", "46"}) {
+                TPacket in{{{"in-interface", "pppoe-out1"}, {"protocol", "tcp"}, {"dst-port", "9912"}, {"dscp", dscp}},
+                           {}, {"Network"}, 0, {}, {}, {}, 1};
+                walk.Walk(in);
+                TPacket answer{{{"in-interface", "bridge"}, {"protocol", "tcp"}, {"dst-port", "50000"}, {"dscp", "0"}},
+                               {"Server_list"}, {}, 0, in.ConnectionMark, {}, {}, 0};
+                walk.Walk(answer);
+                ways += in.Fields["out-interface"] + ' ' + answer.Fields["out-interface"] + ' ';
+            }
+            TPacket winbox{{{"in-interface", "pppoe-out1"}, {"dst-address-type", "local"}}, {}, {}, 0, {}, {}, {}, 1};
+            walk.Walk(winbox);
+            TPacket reply{{}, {}, {}, 0, winbox.ConnectionMark, {}, {}, 0};
+            walk.WalkOutput(reply);
+            EXPECT_EQ(ways + reply.Fields["out-interface"], "bridge pppoe-out1 bridge pppoe-out1 pppoe-out1")
+                << shape << ' ' << version;
+        }
+}
+
+// A DHCP line's table follows the gateway its client is given, every minute;
+// a line whose way out cannot be found only warns, naming the line.
+TEST_P(ImportedScript, ALineWithoutAWayOutOnlyWarns) {
+    if (GetParam() == TRouterOs::V5)
+        return;
+    const std::vector<TWanInput> lines = {{"ether2", "58.61.10.2", 100, 20}, {"ether3", "58.61.20.2", 100, 20}};
+    Prepare(Router, lines, "bridge", TRouterOs::V6V7);
+    Router.Erase(*Router.In("/ip route").back());
+    TRouterItem& client = Router.Add("/ip dhcp-client", {{"gateway", "58.61.10.1"}, {"interface", "ether2"}});
+    Import(lines);
+    EXPECT_TRUE(Printed("eth1 = ether3：找不到这条WAN线路的网关"));
+    EXPECT_TRUE(std::ranges::any_of(Router.Output, [](const std::string& line) {
+        return line.find(Gbk("。1 条WAN线路的连接固定从各自的线路进出")) != std::string::npos;
+    }));
+    Router.Set(client, "gateway", "58.61.10.254");
+    Router.Run(Router.Named("/system scheduler", "Qostrel_Network").Get("on-event"));
+    std::string gateway;
+    for (const auto* route : Router.In("/ip route"))
+        if (route->Value("comment") == "Qostrel ether2")
+            gateway = route->Get("gateway");
+    EXPECT_EQ(gateway, "58.61.10.254");
 }
 
 TEST_P(ImportedScript, LimitsEvaluateToTheLinesShares) {
