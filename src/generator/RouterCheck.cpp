@@ -58,10 +58,12 @@ constexpr std::string_view kOwnConfig = R"~(
 // of its lines with its class, so the operator's connection marks are taken
 // over. That keeps routing by them only where the mark stands for one line:
 // set by the line's in-interface, or set by PCC and routed by routing marks
-// whose default routes all go through one line. Any other mark stops the
-// script, before any change, naming the first such rule. The default routes
-// are read once: their table (v6 routing-mark, v7 routing-table; empty is
-// main), each gateway, and the line it goes through, -1 for none. A gateway
+// whose default routes of the least distance (a backup route may go through
+// another line) all go through one line. Any other mark stops the script,
+// before any change, naming the first such rule. The default routes, but
+// Qostrel's own, are read once: their table (v6 routing-mark, v7
+// routing-table; empty is main), distance, each gateway, and the line it goes
+// through, -1 for none. A gateway
 // names its line as the interface, as an address with %<interface>, or as an
 // address in one of the line's networks.
 // Then each line's way out for its own table: a PPPoE line's interface, a
@@ -74,9 +76,10 @@ constexpr std::string_view kRoutes = R"~(
 :local QvTables [:toarray ""]
 :local QvVia [:toarray ""]
 :local QvHops [:toarray ""]
+:local QvDistances [:toarray ""]
 :local QvProp "routing-mark"
 :if ($QvV7) do={:set QvProp "routing-table"}
-:foreach QvRoute in=[/ip route find dst-address=0.0.0.0/0 disabled=no] do={
+:foreach QvRoute in=[/ip route find dst-address=0.0.0.0/0 disabled=no] do={:if (!([:tostr [/ip route get $QvRoute comment]] ~ "^Qostrel ")) do={
 :local QvTable ""
 :do {:set QvTable [:tostr [/ip route get $QvRoute $QvProp]]} on-error={}
 :if ($QvTable = "") do={:set QvTable "main"}
@@ -92,15 +95,23 @@ constexpr std::string_view kRoutes = R"~(
 :set QvTables ($QvTables, $QvTable)
 :set QvVia ($QvVia, $QvAt)
 :set QvHops ($QvHops, $QvHop)
+:set QvDistances ($QvDistances, [:tonum [/ip route get $QvRoute distance]])
 }
-}
+}}
 :local QvUntied [:toarray ""]
 :foreach QvRule in=[find dynamic=no disabled=no action=mark-connection] do={:if (!([get $QvRule chain] ~ "{CHAINS}")) do={
 :local QvLine -2
 :foreach QvWan in=$QvLines do={:if ([get $QvRule in-interface] = $QvWan) do={:set QvLine 0}}
 :local QvPcc ""
 :do {:set QvPcc [get $QvRule per-connection-classifier]} on-error={}
-:if (($QvLine = -2) && ($QvPcc != "")) do={:foreach QvRouting in=[find action=mark-routing disabled=no connection-mark=[get $QvRule new-connection-mark]] do={:local QvMark [get $QvRouting new-routing-mark]; :local QvR 0; :foreach QvTable in=$QvTables do={:if ($QvTable = $QvMark) do={:local QvAt [:pick $QvVia $QvR]; :if (($QvLine = -2) || ($QvLine = $QvAt)) do={:set QvLine $QvAt} else={:set QvLine -1}}; :set QvR ($QvR + 1)}}}
+:if (($QvLine = -2) && ($QvPcc != "")) do={:foreach QvRouting in=[find action=mark-routing disabled=no connection-mark=[get $QvRule new-connection-mark]] do={
+:local QvMark [get $QvRouting new-routing-mark]
+:local QvLeast 256
+:local QvR 0
+:foreach QvTable in=$QvTables do={:if (($QvTable = $QvMark) && ([:pick $QvDistances $QvR] < $QvLeast)) do={:set QvLeast [:pick $QvDistances $QvR]}; :set QvR ($QvR + 1)}
+:set QvR 0
+:foreach QvTable in=$QvTables do={:if (($QvTable = $QvMark) && ([:pick $QvDistances $QvR] = $QvLeast)) do={:local QvAt [:pick $QvVia $QvR]; :if (($QvLine = -2) || ($QvLine = $QvAt)) do={:set QvLine $QvAt} else={:set QvLine -1}}; :set QvR ($QvR + 1)}
+}}
 :if ($QvLine < 0) do={:set QvUntied ($QvUntied, $QvRule)}
 }}
 :if ([:len $QvUntied] > 0) do={

@@ -1045,7 +1045,7 @@ private:
             throw TScriptError{"no such item"};
         const TRouterItem& item = Item(menu, ids.front());
         const std::string name = ToText(Arg(command, 1));
-        return item.Has(name) ? Str(item.Get(name)) : TValue{};
+        return item.Has(name) || name == "distance" ? Str(item.Value(name)) : TValue{};
     }
 };
 
@@ -1094,7 +1094,7 @@ std::string TRouterItem::Value(std::string_view name) const {
         return Dynamic ? "yes" : "no";
     if (Has(name))
         return Get(name);
-    return name == "disabled" ? "no" : "";
+    return name == "disabled" ? "no" : name == "distance" && Menu == "/ip route" ? "1" : "";
 }
 
 std::vector<TScriptLine> LogicalLines(std::string_view script) {
@@ -1378,7 +1378,7 @@ void TMangleWalk::Route(TPacket& packet) const {
             const std::string of = route->Value("routing-mark") + route->Value("routing-table");
             if (route->Value("disabled") == "yes" || (of.empty() ? "main" : of) != table)
                 continue;
-            const std::int64_t at = route->Has("distance") ? std::stoll(route->Get("distance")) : 1;
+            const std::int64_t at = std::stoll(route->Value("distance"));
             const std::string gateways = route->Get("gateway") + ",";
             for (std::size_t from = 0, comma; (comma = gateways.find(',', from)) != std::string::npos; from = comma + 1)
                 if (const std::string out = InterfaceOf(gateways.substr(from, comma - from)); !out.empty()) {

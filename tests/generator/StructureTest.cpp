@@ -275,7 +275,7 @@ TEST_P(ImportedScript, TheClearingRemovesOnlyWhatQostrelCreated) {
 // Load balancing by PCC over the lines, as the usual recipe writes it: a
 // connection mark a line, chosen by PCC for a connection from the LAN or set
 // by the line a connection came in on, and a routing mark a line whose
-// default route goes through it.
+// default route goes through it, and through another line as a backup.
 void AddPcc(TRouterModel& router, int lines) {
     const bool v7 = !router.Version.starts_with("6.");
     for (int i = 0; i < lines; ++i) {
@@ -301,6 +301,10 @@ void AddPcc(TRouterModel& router, int lines) {
         if (v7)
             router.Add("/routing table", {{"name", table}});
         router.Add("/ip route", {{"dst-address", "0.0.0.0/0"}, {"gateway", line}, {v7 ? "routing-table" : "routing-mark", table}});
+        router.Add("/ip route", {{"distance", "2"}, // the other line as the backup
+                                 {"dst-address", "0.0.0.0/0"},
+                                 {"gateway", "pppoe-out" + std::to_string((i + 1) % lines)},
+                                 {v7 ? "routing-table" : "routing-mark", table}});
     }
 }
 
