@@ -138,11 +138,13 @@ constexpr std::string_view kRoutes = R"~(
 :if ($QvV7) do={:set QvRouteCode "{ROUTESEVEN}"})~";
 
 // The code that adds a line's own table and default route, run by :parse: v6
-// and v7 read it differently, and neither reads the other's.
+// and v7 read it differently, and neither reads the other's. v7 resolves an
+// address gateway of another table in main, as its policy routing example
+// writes it (gateway=<address>@main); v6 resolves it in main anyway.
 constexpr std::string_view kRouteV6 =
     R"(:global QvGw; :global QvTable; :global QvWan; /ip route add comment=(\"Qostrel \" . \$QvWan) dst-address=0.0.0.0/0 gateway=\$QvGw routing-mark=\$QvTable)";
 constexpr std::string_view kRouteV7 =
-    R"(:global QvGw; :global QvTable; :global QvWan; /routing table add comment=Qostrel fib name=\$QvTable; /ip route add comment=(\"Qostrel \" . \$QvWan) dst-address=0.0.0.0/0 gateway=\$QvGw routing-table=\$QvTable)";
+    R"(:global QvGw; :global QvTable; :global QvWan; :local QvVia \$QvGw; :if ([:typeof [:toip \$QvGw]] = \"ip\") do={:set QvVia (\$QvGw . \"@main\")}; /routing table add comment=Qostrel fib name=\$QvTable; /ip route add comment=(\"Qostrel \" . \$QvWan) dst-address=0.0.0.0/0 gateway=\$QvVia routing-table=\$QvTable)";
 
 // An address must read back exactly as typed: the router takes "1.2.3" for
 // 1.2.0.3 and "010.1.1.1" for 8.1.1.1. QvSeen holds the addresses so far as

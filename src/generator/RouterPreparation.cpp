@@ -283,7 +283,9 @@ constexpr std::string_view kFollowerSource = R"~(:local wans [/system scheduler 
 :foreach client in=[/ip dhcp-client find interface=$wan disabled=no] do={
 :local gw ""
 :do {:set gw [:tostr [/ip dhcp-client get $client gateway]]} on-error={}
-:if (($gw != "") && ($gw != [:tostr [/ip route get $id gateway]])) do={
+:local now [:tostr [/ip route get $id gateway]]
+:if (($gw != "") && ([:typeof [:find $now "@"]] = "num")) do={:set gw ($gw . [:pick $now [:find $now "@"] [:len $now]])}
+:if (($gw != "") && ($gw != $now)) do={
 /ip route set $id gateway=$gw
 :log info ("Qostrel: " . $wan . " 的网关变了，Qostrel的路由已改为经过 " . $gw)
 }}})~";

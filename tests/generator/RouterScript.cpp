@@ -1354,11 +1354,11 @@ std::size_t TMangleWalk::Hook(const std::string& hook, TPacket& packet) const {
 }
 
 std::string TMangleWalk::InterfaceOf(const std::string& gateway) const {
-    const std::string name = gateway.substr(gateway.find('%') + 1);
+    const std::string hop = gateway.substr(0, gateway.find('@')), name = hop.substr(hop.find('%') + 1);
     if (Router.Holds("/interface", "name", name))
         return name;
     for (const TRouterItem* address : Router.In("/ip address"))
-        if (InPrefix(gateway, address->Get("address")))
+        if (InPrefix(hop, address->Get("address")))
             return address->Get("interface");
     return {};
 }
