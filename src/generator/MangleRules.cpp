@@ -206,7 +206,7 @@ void AppendMangleRules(TScriptWriter& lines, TScriptSteps& steps, const TQvWanLi
         };
         const std::string up = v5 ? "postrouting" : chain(kOwnUpChain), down = v5 ? "prerouting" : chain(kOwnDownChain),
                           index = std::to_string(i), eth = "eth" + index;
-        const TNameFill fills[] = {{"{W}", wan.NameVar.Name}, {"{UP}", up},    {"{DOWN}", down},
+        const TNameFill fills[] = {{"{W}", wan.NameVar.Name}, {"{UP}", up},   {"{DOWN}", down},
                                    {"{INDEX}", index},        {"{ETH}", eth}, {"{MARKS}", kLineMarks}};
         std::string& entry = lines.Next();
         entry.clear();

@@ -64,8 +64,9 @@ constexpr std::string_view kOwnConfig = R"~(
 // Qostrel's own, are read once: their table (v6 routing-mark, v7
 // routing-table; empty is main), distance, each gateway, and the line it goes
 // through, -1 for none. A gateway
-// names its line as the interface, as an address with %<interface>, or as an
-// address in one of the line's networks.
+// names its line as the interface, as an address with %<interface>, as an
+// address in one of the line's networks, or as its PPPoE peer (the network of
+// a /32 address).
 // Then each line's way out for its own table: a PPPoE line's interface, a
 // DHCP client's gateway, or the gateway of a default route through it; a line
 // without one only warns, and keeps the routing it has. QvGws holds them as
@@ -89,7 +90,7 @@ constexpr std::string_view kRoutes = R"~(
 :local QvI 0
 :foreach QvWan in=$QvLines do={
 :if (($QvHop = $QvWan) || ([:pick $QvHop ([:len $QvHop] - [:len $QvWan] - 1) [:len $QvHop]] = ("%" . $QvWan))) do={:set QvAt $QvI}
-:if (($QvAt < 0) && ([:typeof [:toip $QvHop]] = "ip")) do={:foreach QvAddress in=[/ip address find interface=$QvWan disabled=no] do={:do {:if ([:toip $QvHop] in [/ip address get $QvAddress address]) do={:set QvAt $QvI}} on-error={}}}
+:if (($QvAt < 0) && ([:typeof [:toip $QvHop]] = "ip")) do={:foreach QvAddress in=[/ip address find interface=$QvWan disabled=no] do={:do {:if (([:toip $QvHop] in [/ip address get $QvAddress address]) || ([:toip $QvHop] = [/ip address get $QvAddress network])) do={:set QvAt $QvI}} on-error={}}}
 :set QvI ($QvI + 1)
 }
 :set QvTables ($QvTables, $QvTable)
@@ -171,8 +172,8 @@ constexpr std::string_view kLine = R"~({
 })~";
 
 // The helper globals step 1 sets and every line's check declares.
-constexpr std::string_view kMessages[] = {"QvStop",    "QvSeen",   "QvBadIp",    "QvSameIp", "QvNoWan", "QvNoAddress",
-                                          "QvNotHeld", "QvSlowUp", "QvSlowDown", "QvLines"};
+constexpr std::string_view kMessages[] = {"QvStop",      "QvSeen",    "QvBadIp",  "QvSameIp",   "QvNoWan",
+                                          "QvNoAddress", "QvNotHeld", "QvSlowUp", "QvSlowDown", "QvLines"};
 
 } // namespace
 

@@ -144,7 +144,8 @@ void AppendReport(TScriptWriter& lines, const TScriptSteps& steps, std::size_t l
                              followerOf = RouterString(" 个WAN网卡的IP地址"), of = RouterString("步停止："),
                              kept = RouterString("。保留了路由器上原有的 "),
                              keptRules = RouterString(" 条mangle规则和 "), keptQueues = RouterString(" 个队列树队列"),
-                             routed = RouterString("。"), routedOf = RouterString(" 条WAN线路的连接固定从各自的线路进出"),
+                             routed = RouterString("。"),
+                             routedOf = RouterString(" 条WAN线路的连接固定从各自的线路进出"),
                              unchanged = RouterString("。路由器的设置没有改动。请按上面的提示改正后重新粘贴"),
                              partly = RouterString("。旧的流控设置可能已部分清除。请按上面的错误信息改正后重新粘贴，"
                                                    "脚本会先清理再重建");

@@ -234,7 +234,8 @@ private:
             command.Args.push_back(Arg(command.Verb));
         command.Source = std::string(Text.substr(verbAt, Pos - verbAt));
         // Neither release parses the other's routing tables: only :parse code may name them.
-        if (Pasted && (command.Path == "/routing table" || command.Named("routing-table") || command.Named("routing-mark")))
+        if (Pasted &&
+            (command.Path == "/routing table" || command.Named("routing-table") || command.Named("routing-mark")))
             Fail("a routing table outside :parse", command.Source);
         return command;
     }
@@ -320,8 +321,8 @@ private:
     // The operator here and how tightly it binds; 0 for none.
     std::pair<std::string, int> Operator() const {
         static const std::pair<std::string_view, int> operators[] = {
-            {"||", 1}, {"&&", 2}, {"<=", 3}, {">=", 3}, {"!=", 3}, {"=", 3}, {"<", 3}, {">", 3},
-            {"~", 3},  {"in ", 3}, {".", 4},  {",", 4},  {"+", 5},  {"-", 5},  {"*", 6}, {"/", 6}};
+            {"||", 1}, {"&&", 2},  {"<=", 3}, {">=", 3}, {"!=", 3}, {"=", 3}, {"<", 3}, {">", 3},
+            {"~", 3},  {"in ", 3}, {".", 4},  {",", 4},  {"+", 5},  {"-", 5}, {"*", 6}, {"/", 6}};
         for (const auto& [op, precedence] : operators)
             if (Text.substr(Pos, op.size()) == op)
                 return {std::string(op), precedence};
@@ -958,8 +959,9 @@ private:
 
     TValue Add(const std::string& menu, std::vector<std::pair<std::string, std::string>> params) {
         TRouterItem item{menu, {}, std::move(params)};
-        static const std::set<std::string_view> named{"/queue tree", "/queue type", "/system scheduler", "/routing table",
-                                                      "/system script", "/ip firewall layer7-protocol"};
+        static const std::set<std::string_view> named{"/queue tree",       "/queue type",
+                                                      "/system scheduler", "/routing table",
+                                                      "/system script",    "/ip firewall layer7-protocol"};
         if (named.contains(menu) && M.Holds(menu, "name", item.Value("name")))
             throw TScriptError{"failure: already have such name " + item.Value("name")};
         if (menu == "/ip firewall address-list" && std::ranges::any_of(M.Menus[menu], [&](const TRouterItem& other) {
@@ -977,10 +979,11 @@ private:
         }
         // v6 knows routing marks, v7 routing tables, which a mark must name.
         const bool v7 = !M.Version.starts_with("6.");
-        if ((menu == "/routing table" && !v7) || (menu == "/ip route" && item.Has(v7 ? "routing-mark" : "routing-table")))
+        if ((menu == "/routing table" && !v7) ||
+            (menu == "/ip route" && item.Has(v7 ? "routing-mark" : "routing-table")))
             throw TScriptError{"bad command name or argument for this release"};
-        if (menu == "/ip firewall mangle" && v7 && item.Has("new-routing-mark") && item.Get("new-routing-mark") != "main" &&
-            !M.Holds("/routing table", "name", item.Get("new-routing-mark")))
+        if (menu == "/ip firewall mangle" && v7 && item.Has("new-routing-mark") &&
+            item.Get("new-routing-mark") != "main" && !M.Holds("/routing table", "name", item.Get("new-routing-mark")))
             throw TScriptError{"input does not match any value of new-routing-mark"};
         if (menu == "/ip firewall mangle" && item.Has("layer7-protocol") &&
             !M.Holds("/ip firewall layer7-protocol", "name", item.Get("layer7-protocol")))
@@ -1281,11 +1284,13 @@ namespace {
 
 bool Matches(const TRouterItem& rule, const TPacket& packet) {
     static const std::set<std::string_view> notMatchers{
-        "action",          "address-list",     "address-list-timeout", "chain",       "comment",
-        "disabled",        "jump-target",      "new-connection-mark",  "new-packet-mark", "new-routing-mark",
-        "passthrough",     "to-addresses",     "to-ports"};
-    static const std::set<std::string_view> fields{"in-interface", "out-interface",    "protocol",         "dst-port",
-                                                   "dscp",         "src-address-type", "dst-address-type", "layer7-protocol"};
+        "action",          "address-list",     "address-list-timeout", "chain",
+        "comment",         "disabled",         "jump-target",          "new-connection-mark",
+        "new-packet-mark", "new-routing-mark", "passthrough",          "to-addresses",
+        "to-ports"};
+    static const std::set<std::string_view> fields{"in-interface",     "out-interface",  "protocol",
+                                                   "dst-port",         "dscp",           "src-address-type",
+                                                   "dst-address-type", "layer7-protocol"};
     for (const auto& [name, value] : rule.Params) {
         if (notMatchers.contains(name))
             continue;

@@ -8,6 +8,7 @@
 #include <iostream>
 #include <map>
 #include <set>
+#include <tuple>
 
 namespace {
 
@@ -52,9 +53,11 @@ protected:
         return std::stoll(Router.Named(menu, name).Get(param));
     }
 
-    // Whether the script printed a line that begins so.
-    bool Printed(const std::string& utf8) const {
-        return std::ranges::any_of(Router.Output, [&](const std::string& line) { return line.starts_with(Gbk(utf8)); });
+    // Whether the script printed a line that begins so, or holds it anywhere.
+    bool Printed(const std::string& utf8, bool within = false) const {
+        return std::ranges::any_of(Router.Output, [&](const std::string& line) {
+            return within ? line.find(Gbk(utf8)) != std::string::npos : line.starts_with(Gbk(utf8));
+        });
     }
 
     TQvWanList Wans;
@@ -249,9 +252,7 @@ TEST_P(ImportedScript, TheClearingRemovesOnlyWhatQostrelCreated) {
         Import(PppoeLines(2));
         EXPECT_TRUE(Printed("Qostrel: 1 条路由器上原有的mark-packet规则")) << run;
         EXPECT_TRUE(Printed("Qostrel: 2 个简单队列")) << run;
-        EXPECT_TRUE(std::ranges::any_of(Router.Output, [](const std::string& line) {
-            return line.find(Gbk("。保留了路由器上原有的 2 条mangle规则和 1 个队列树队列")) != std::string::npos;
-        })) << run;
+        EXPECT_TRUE(Printed("。保留了路由器上原有的 2 条mangle规则和 1 个队列树队列", true)) << run;
     }
     for (const std::string_view menu : {"/ip firewall mangle", "/queue tree", "/queue type", "/ip firewall nat"})
         for (const auto* item : Router.In(menu))
@@ -294,13 +295,13 @@ void AddPcc(TRouterModel& router, int lines) {
                                            {"in-interface", line},
                                            {"new-connection-mark", mark}});
         for (const char* chain : {"prerouting", "output"})
-            router.Add("/ip firewall mangle", {{"action", "mark-routing"},
-                                               {"chain", chain},
-                                               {"connection-mark", mark},
-                                               {"new-routing-mark", table}});
+            router.Add(
+                "/ip firewall mangle",
+                {{"action", "mark-routing"}, {"chain", chain}, {"connection-mark", mark}, {"new-routing-mark", table}});
         if (v7)
             router.Add("/routing table", {{"name", table}});
-        router.Add("/ip route", {{"dst-address", "0.0.0.0/0"}, {"gateway", line}, {v7 ? "routing-table" : "routing-mark", table}});
+        router.Add("/ip route",
+                   {{"dst-address", "0.0.0.0/0"}, {"gateway", line}, {v7 ? "routing-table" : "routing-mark", table}});
         router.Add("/ip route", {{"distance", "2"}, // the other line as the backup
                                  {"dst-address", "0.0.0.0/0"},
                                  {"gateway", "pppoe-out" + std::to_string((i + 1) % lines)},
@@ -382,13 +383,8 @@ TEST_P(ImportedScript, EveryPacketReachesItsQueue) {
         return made;
     };
     const bool v6v7 = GetParam() == TRouterOs::V6V7;
-    struct TRun {
-        int Count;
-        double Bound;
-        bool Pcc;
-    };
-    for (const auto& [count, bound, pcc] : {TRun{1, 22.0, false}, {8, 45.0, false}, {64, 230.0, false},
-                                            {2, 40.0, true}, {8, 80.0, true}}) {
+    for (const auto& [count, bound, pcc] :
+         {std::tuple{1, 22.0, false}, {8, 45.0, false}, {64, 230.0, false}, {2, 40.0, true}, {8, 80.0, true}}) {
         if (!v6v7 && (count == 64 || pcc))
             break; // every packet through every line's rules: slow, and no different
         Router = {};
@@ -475,10 +471,18 @@ TEST_P(ImportedScript, EveryConnectionStaysOnItsLine) {
             for (const TRouterItem& mine : own)
                 EXPECT_TRUE(Router.Item(mine.Id) && Router.Item(mine.Id)->Params == mine.Params) << mine.Menu;
             const TMangleWalk walk(Router);
+            const auto packet = [](const std::string& from, const std::string& port, const std::string& dscp,
+                                   std::set<std::string> sources, const std::string& mark, int hash) {
+                TPacket made;
+                made.Fields = {{"in-interface", from}, {"protocol", "tcp"}, {"dst-port", port}, {"dscp", dscp}};
+                made.SourceLists = std::move(sources);
+                made.ConnectionMark = mark;
+                made.Hash = hash;
+                return made;
+            };
             std::set<std::string> lines;
             for (int hash = 0; hash < 4; ++hash) {
-                TPacket up{{{"in-interface", "bridge"}, {"protocol", "tcp"}, {"dst-port", "443"}, {"dscp", "0"}},
-                           {"Online"}, {}, 1000, {}, {}, {}, hash};
+                TPacket up = packet("bridge", "443", "0", {"Online"}, "", hash);
                 walk.Walk(up);
                 const std::string first = up.Fields["out-interface"];
                 lines.insert(first);
@@ -492,17 +496,17 @@ TEST_P(ImportedScript, EveryConnectionStaysOnItsLine) {
             // Port forwards with a class's DSCP and with none, and Winbox to the router.
             std::string ways;
             for (const std::string dscp : {"8", "46"}) {
-                TPacket in{{{"in-interface", "pppoe-out1"}, {"protocol", "tcp"}, {"dst-port", "9912"}, {"dscp", dscp}},
-                           {}, {"Network"}, 0, {}, {}, {}, 1};
+                TPacket in = packet("pppoe-out1", "9912", dscp, {}, "", 1);
+                in.DestinationLists = {"Network"};
                 walk.Walk(in);
-                TPacket answer{{{"in-interface", "bridge"}, {"protocol", "tcp"}, {"dst-port", "50000"}, {"dscp", "0"}},
-                               {"Server_list"}, {}, 0, in.ConnectionMark, {}, {}, 0};
+                TPacket answer = packet("bridge", "50000", "0", {"Server_list"}, in.ConnectionMark, 0);
                 walk.Walk(answer);
                 ways += in.Fields["out-interface"] + ' ' + answer.Fields["out-interface"] + ' ';
             }
-            TPacket winbox{{{"in-interface", "pppoe-out1"}, {"dst-address-type", "local"}}, {}, {}, 0, {}, {}, {}, 1};
+            TPacket winbox = packet("pppoe-out1", "8291", "0", {}, "", 1);
+            winbox.Fields["dst-address-type"] = "local";
             walk.Walk(winbox);
-            TPacket reply{{}, {}, {}, 0, winbox.ConnectionMark, {}, {}, 0};
+            TPacket reply = packet("", "", "0", {}, winbox.ConnectionMark, 0);
             walk.WalkOutput(reply);
             EXPECT_EQ(ways + reply.Fields["out-interface"], "bridge pppoe-out1 bridge pppoe-out1 pppoe-out1")
                 << shape << ' ' << version;
@@ -520,9 +524,7 @@ TEST_P(ImportedScript, ALineWithoutAWayOutOnlyWarns) {
     TRouterItem& client = Router.Add("/ip dhcp-client", {{"gateway", "58.61.10.1"}, {"interface", "ether2"}});
     Import(lines);
     EXPECT_TRUE(Printed("eth1 = ether3：找不到这条WAN线路的网关"));
-    EXPECT_TRUE(std::ranges::any_of(Router.Output, [](const std::string& line) {
-        return line.find(Gbk("。1 条WAN线路的连接固定从各自的线路进出")) != std::string::npos;
-    }));
+    EXPECT_TRUE(Printed("。1 条WAN线路的连接固定从各自的线路进出", true));
     Router.Set(client, "gateway", "58.61.10.254");
     Router.Run(Router.Named("/system scheduler", "Qostrel_Network").Get("on-event"));
     std::string gateway;
