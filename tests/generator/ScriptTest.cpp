@@ -55,6 +55,24 @@ TEST(Script, ThreeLinesWithAnEscapedNameMatchTheGoldenBytes) {
     EXPECT_TRUE(actual == expected) << FirstDifference(expected, actual);
 }
 
+// The v6/v7 text stays near the v5 text's size, which operators paste.
+TEST(Script, TheV6V7TextStaysNearTheV5TextsSize) {
+    for (const auto& [count, bound] : {std::pair{8, 1.30}, {64, 1.20}}) {
+        std::vector<TWanInput> inputs;
+        for (int i = 0; i < count; ++i)
+            inputs.push_back({"pppoe-out" + std::to_string(i), "100.64.0." + std::to_string(i), 100, 20});
+        const auto wans = MakeWans(inputs);
+        std::size_t sizes[2] = {};
+        for (const TRouterOs target : {TRouterOs::V5, TRouterOs::V6V7}) {
+            TQvVorrel generator;
+            generator.Target = target;
+            generator.Generate("192.168.1.200", wans, "bridge", 150);
+            sizes[target == TRouterOs::V6V7] = generator.ScriptText().size();
+        }
+        EXPECT_LE(double(sizes[1]), bound * double(sizes[0])) << count << " lines";
+    }
+}
+
 TEST(Script, ScriptTextEndsEveryEntryWithCrLf) {
     TQvVorrel generator;
     EXPECT_EQ(generator.ScriptText(), "");

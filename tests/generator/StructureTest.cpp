@@ -448,7 +448,10 @@ TEST_P(ImportedScript, EveryConnectionStaysOnItsLine) {
     if (GetParam() == TRouterOs::V5)
         return;
     for (const std::string shape : {"pcc", "equal", "failover"})
-        for (const auto& [version, pasted] : {std::pair{"6.49.10 (long-term)", false}, {"7.16 (stable)", true}}) {
+        for (const auto& [version, pasted] : {std::pair{"6.49.10 (long-term)", false},
+                                              {"6.49.10 (long-term)", true},
+                                              {"7.16 (stable)", false},
+                                              {"7.16 (stable)", true}}) {
             Router = {};
             Prepare(Router, PppoeLines(2), "bridge", TRouterOs::V6V7);
             Router.Version = version;
