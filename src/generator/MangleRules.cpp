@@ -152,8 +152,8 @@ add action=mark-connection chain=(${W} . "_Conn") connection-mark=no-mark disabl
 // jumps by what the packet most likely says of its connection's class
 // (protocol and source, as the line's connection chain tests them first, then
 // DSCP, 0 first as most traffic carries it) to that class's chain, and only
-// when that finds no line, to every chain. Connections to the router are marked in input, and their answers
-// routed in output.
+// when that finds no line, to every chain. Connections to the router are
+// marked in input, and their answers routed in output.
 constexpr std::string_view kRouting = R"~(
 #按连接标记把每个连接固定在它的WAN线路上：LAN来的数据包在路由之前按它的协议、来源和DSCP跳到对应分类的链
 :if ($QvRouted > 0) do={

@@ -226,11 +226,13 @@ constexpr std::string_view kCountsBefore = R"~(:global QvTypes0 [:len [/queue ty
 
 // From v6 on a scheduler keeps the address list Network equal to the WAN
 // interfaces' current addresses, so that the port forwards survive a PPPoE
-// redial, and the route of a DHCP line's own table on the client's gateway. It is stopped before the old Network is
-// cleared, so that it cannot add an address the script is about to add. It keeps nothing in globals, which a reboot
-// loses. Its start date is today's, as the router prints it: some releases never run a scheduler left with the default
-// one. The interface names are data in its comment, each as " <length in bytes>:<name>"; its code holds none of them,
-// whatever they hold.
+// redial, and the route of a DHCP line's own table on the client's gateway.
+// It is stopped before the old Network is cleared, so that it cannot add an
+// address the script is about to add. It keeps nothing in globals, which a
+// reboot loses. Its start date is today's, as the router prints it: some
+// releases never run a scheduler left with the default one. The interface
+// names are data in its comment, each as " <length in bytes>:<name>", and in
+// its routes' comments; its code holds none of them, whatever they hold.
 constexpr std::string_view kFollowerStop = R"~(
 #先删除计划任务Qostrel_Network，以免它与清理和重建Network同时进行
 /system scheduler
