@@ -60,6 +60,15 @@ protected:
         });
     }
 
+    // Every item of the router's own is still there, as it was.
+    void ExpectKept(const std::vector<TRouterItem>& own) const {
+        for (const TRouterItem& mine : own) {
+            const TRouterItem* kept = Router.Item(mine.Id);
+            ASSERT_TRUE(kept) << mine.Menu << ' ' << mine.Params[0].second;
+            EXPECT_EQ(kept->Params, mine.Params);
+        }
+    }
+
     TQvWanList Wans;
     TQvVorrel Generator;
     TRouterModel Router;
@@ -266,11 +275,7 @@ TEST_P(ImportedScript, TheClearingRemovesOnlyWhatQostrelCreated) {
                                                                        {"Server_list", "192.168.1.200"},
                                                                        {"Network", "100.64.0.0"},
                                                                        {"Network", "100.64.0.1"}}));
-    for (const TRouterItem& mine : own) {
-        const TRouterItem* kept = Router.Item(mine.Id);
-        ASSERT_TRUE(kept) << mine.Menu << ' ' << mine.Params[0].second;
-        EXPECT_EQ(kept->Params, mine.Params);
-    }
+    ExpectKept(own);
 }
 
 // Load balancing by PCC over the lines, as the usual recipe writes it: a
@@ -471,8 +476,10 @@ TEST_P(ImportedScript, EveryConnectionStaysOnItsLine) {
             Import(PppoeLines(2));
             Import(PppoeLines(2));
             EXPECT_TRUE(Printed("Qostrel: 流控设置完成：")) << shape << ' ' << version;
-            for (const TRouterItem& mine : own)
-                EXPECT_TRUE(Router.Item(mine.Id) && Router.Item(mine.Id)->Params == mine.Params) << mine.Menu;
+            {
+                SCOPED_TRACE(shape + ' ' + version);
+                ExpectKept(own);
+            }
             const TMangleWalk walk(Router);
             const auto packet = [](const std::string& from, const std::string& port, const std::string& dscp,
                                    std::set<std::string> sources, const std::string& mark, int hash) {
