@@ -321,8 +321,8 @@ private:
     // The operator here and how tightly it binds; 0 for none.
     std::pair<std::string, int> Operator() const {
         static const std::pair<std::string_view, int> operators[] = {
-            {"||", 1}, {"&&", 2},  {"<=", 3}, {">=", 3}, {"!=", 3}, {"=", 3}, {"<", 3}, {">", 3},
-            {"~", 3},  {"in ", 3}, {".", 4},  {",", 4},  {"+", 5},  {"-", 5}, {"*", 6}, {"/", 6}};
+            {"||", 1}, {"&&", 2},  {"<=", 3}, {">=", 3}, {"!=", 3}, {"=", 3}, {"<<", 5}, {"<", 3}, {">", 3},
+            {"~", 3},  {"in ", 3}, {".", 4},  {",", 4},  {"+", 5},  {"-", 5}, {"&", 5},  {"*", 6}, {"/", 6}};
         for (const auto& [op, precedence] : operators)
             if (Text.substr(Pos, op.size()) == op)
                 return {std::string(op), precedence};
@@ -394,9 +394,14 @@ private:
         case '{':
             return Braces(false);
         default: {
-            const std::string word = Take(IsVarChar);
+            std::string word = Take(IsVarChar);
             if (word.empty())
                 Fail("expected a value", Text.substr(Pos));
+            if (std::isdigit(static_cast<unsigned char>(word[0])) && Peek() == '.') { // an address: 255.255.255.255
+                word += Take([](char ch) { return bool(std::isdigit(static_cast<unsigned char>(ch))) || ch == '.'; });
+                expr.Value = Make(TValue::Ip, word);
+                return expr;
+            }
             expr.Value = WordValue(word);
             return expr;
         }
@@ -512,21 +517,30 @@ bool MatchesPattern(const std::string& text, const std::string& pattern) {
     return std::regex_search(text, found->second);
 }
 
+std::uint32_t IpNumber(const std::string& text) {
+    std::uint32_t value = 0;
+    int parts[4] = {};
+    if (std::sscanf(text.c_str(), "%d.%d.%d.%d", &parts[0], &parts[1], &parts[2], &parts[3]) != 4)
+        return value;
+    for (const int part : parts)
+        value = value << 8 | std::uint32_t(part & 0xFF);
+    return value;
+}
+
+TRouterValue IpValue(std::uint32_t number) {
+    TRouterValue ip;
+    ip.Type = TRouterValue::Ip;
+    for (int shift = 24; shift >= 0; shift -= 8)
+        ip.Text += std::to_string(number >> shift & 0xFF) + (shift ? "." : "");
+    return ip;
+}
+
 // Whether an address lies in a prefix "a.b.c.d/len", whatever its host bits.
 bool InPrefix(const std::string& ip, const std::string& prefix) {
-    const auto number = [](const std::string& text) {
-        std::uint32_t value = 0;
-        int parts[4] = {};
-        if (std::sscanf(text.c_str(), "%d.%d.%d.%d", &parts[0], &parts[1], &parts[2], &parts[3]) != 4)
-            return value;
-        for (const int part : parts)
-            value = value << 8 | std::uint32_t(part & 0xFF);
-        return value;
-    };
     const std::size_t slash = prefix.find('/');
     const int length = slash == std::string::npos ? 32 : std::stoi(prefix.substr(slash + 1));
     const std::uint32_t mask = length == 0 ? 0 : ~std::uint32_t(0) << (32 - length);
-    return (number(ip) & mask) == (number(prefix.substr(0, slash)) & mask);
+    return (IpNumber(ip) & mask) == (IpNumber(prefix.substr(0, slash)) & mask);
 }
 
 // Runs commands on the model, as the router's console does.
@@ -635,7 +649,7 @@ private:
         return Binary(expr.Name, Eval(expr.Parts[0]), Eval(expr.Parts[1]));
     }
 
-    static TValue Binary(const std::string& op, const TValue& left, const TValue& right) {
+    TValue Binary(const std::string& op, const TValue& left, const TValue& right) const {
         if (op == ".")
             return Str(ToText(left) + ToText(right));
         if (op == ",") {
@@ -649,14 +663,23 @@ private:
         }
         if (op == "~")
             return Bool(MatchesPattern(ToText(left), ToText(right)));
+        if (op == "in " && M.Reading.InOverStringFails && right.Type == TValue::Str)
+            throw TScriptError{"in over a string"};
         if (op == "in ")
             return Bool(left.Type == TValue::Ip && InPrefix(left.Text, ToText(right)));
+        if (op == "&" && left.Type == TValue::Ip && right.Type == TValue::Ip)
+            return IpValue(IpNumber(left.Text) & IpNumber(right.Text));
+        if (op == "<<" && left.Type == TValue::Ip && right.Type == TValue::Num)
+            return IpValue(right.Number >= 32 ? 0 : IpNumber(left.Text) << right.Number);
         if (op == "&&" || op == "||") {
             if (left.Type != TValue::Bool || right.Type != TValue::Bool)
                 Fail(op + " of values that are not true or false", ToText(left) + " " + ToText(right));
             return Bool(op == "&&" ? left.Number && right.Number : left.Number || right.Number);
         }
         const bool numbers = left.Type == TValue::Num && right.Type == TValue::Num;
+        if ((op == "=" || op == "!=") && M.Reading.NothingIsUnequal &&
+            (left.Type == TValue::Nothing) != (right.Type == TValue::Nothing))
+            return Bool(op == "!=");
         if (op == "=" || op == "!=") {
             const bool equal = numbers || (left.Type == TValue::Bool && right.Type == TValue::Bool)
                                    ? left.Number == right.Number
@@ -871,8 +894,17 @@ private:
             }
             return Make(TValue::Ip, canonical);
         }
-        if (verb == ":toarray" && text.empty())
-            return ArrayOf({});
+        if (verb == ":toarray" && value.Type == TValue::Array)
+            return value;
+        if (verb == ":toarray") { // "a,b" splits at its commas
+            std::vector<TValue> items;
+            for (std::size_t from = 0; from < text.size();) {
+                const std::size_t comma = std::min(text.find(',', from), text.size());
+                items.push_back(Str(text.substr(from, comma - from)));
+                from = comma + 1;
+            }
+            return ArrayOf(std::move(items));
+        }
         if (verb == ":parse")
             return Make(TValue::Code, text);
         if (verb == ":find" && value.Type != TValue::Array && !command.Positional(2)) {
@@ -913,6 +945,16 @@ private:
         return *item;
     }
 
+    // The items a command takes. A `[find …]` that matched nothing is taken as
+    // no item whichever way the release gives it, as every script relies on.
+    std::vector<std::string> Targets(const TCommand& command) {
+        const TArg* target = command.Positional(0);
+        const TValue value = Arg(command, 0);
+        if (value.Type == TValue::Nothing && target->Value.Kind == TExpr::Sub && target->Value.Command->Verb == "find")
+            return {};
+        return Ids(value);
+    }
+
     TValue MenuCommand(const std::string& menu, const TCommand& command) {
         const std::string& verb = command.Verb;
         if (verb == "find")
@@ -924,7 +966,7 @@ private:
             return {};
         }
         if (menu == "/system script environment") { // the scripts' globals, not the configuration
-            for (const std::string& id : Ids(Arg(command, 0)))
+            for (const std::string& id : Targets(command))
                 M.Globals.erase(id.substr(1));
             return {};
         }
@@ -942,7 +984,7 @@ private:
             M.Run(script->Get("source"));
             return {};
         }
-        const std::vector<std::string> ids = Ids(Arg(command, 0));
+        const std::vector<std::string> ids = Targets(command);
         if (verb == "remove") {
             for (const std::string& id : ids)
                 Remove(menu, id);
@@ -1003,6 +1045,10 @@ private:
         M.Erase(item);
     }
 
+    TValue Found(std::vector<TValue> ids) const {
+        return ids.empty() && M.Reading.FindNothingGivesNothing ? TValue{} : ArrayOf(std::move(ids));
+    }
+
     TValue Find(const std::string& menu, const TCommand& command) {
         struct TCondition {
             std::string Name, Op, Value;
@@ -1019,12 +1065,12 @@ private:
                 Fail("the environment is found by name=", command.Source);
             if (M.Globals.contains(conditions[0].Value))
                 ids.push_back(Make(TValue::Id, "$" + conditions[0].Value));
-            return ArrayOf(std::move(ids));
+            return Found(std::move(ids));
         }
         for (const TCondition& condition : conditions) // nothing holds the value: no scan
             if (condition.Op == "=" && condition.Name != "disabled" && condition.Name != "dynamic" &&
                 !M.Holds(menu, condition.Name, condition.Value))
-                return ArrayOf({});
+                return Found({});
         for (const TRouterItem& item : M.Menus[menu]) {
             const bool all = std::ranges::all_of(conditions, [&](const TCondition& condition) {
                 const std::string value = item.Value(condition.Name);
@@ -1035,7 +1081,7 @@ private:
             if (all)
                 ids.push_back(Make(TValue::Id, item.Id));
         }
-        return ArrayOf(std::move(ids));
+        return Found(std::move(ids));
     }
 
     TValue Get(const std::string& menu, const TCommand& command) {

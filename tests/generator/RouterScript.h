@@ -12,11 +12,12 @@
 // A model of a RouterOS router that runs the scripts Qostrel writes. It reads
 // the subset of the language they use: comments, menu lines, `:global`,
 // `:local`, `:set`, `:if`, `:foreach`, `:for`, `:while`, `:do … on-error=`,
-// `:put`, `:log`, `:error`, `:parse` (whose code it never runs) and the functions `:len`
+// `:put`, `:log`, `:error`, `:parse` (whose code a `$` call runs) and the functions `:len`
 // `:pick` `:find` `:typeof` `:tonum` `:toip` `:tostr` `:toarray`; the menu
 // commands add, remove, find, get, set, disable, run and export; quoted
-// strings with their escapes, arrays, `[…]` and `(…)` with `. , + - * / = !=
-// < > <= >= && || ! ~`, and the backslash continuation of export layout. It
+// strings with their escapes, addresses, arrays, `[…]` and `(…)` with `. , + - * /
+// = != < > <= >= && || ! ~ in`, `&` and `<<` on addresses, and the backslash
+// continuation of export layout. It
 // throws std::runtime_error on anything outside the subset, and where the
 // script would fail on any router: an unescaped `$` or, pasted, a raw
 // non-ASCII byte in a string; a variable a block uses but never declares; a
@@ -65,6 +66,13 @@ public:
     std::string Date = "2026-12-09";
     std::string Time = "10:20:33";
     bool Pasted = false; // pasted: a failure ends its own top-level command; imported: the import
+    // How the router reads what its manual leaves open; false everywhere is the
+    // reading the scripts were written against.
+    struct TReading {
+        bool FindNothingGivesNothing = false; // else an empty array
+        bool InOverStringFails = false;       // `ip in "a.b.c.d/n"`: else the address is tested
+        bool NothingIsUnequal = false;        // nothing compared with a value: else as an empty string
+    } Reading;
     // The step that the router stops at its first change, or before it sets
     // its number: a refused line or a failed check. 0 for none.
     std::size_t AbortStep = 0;
