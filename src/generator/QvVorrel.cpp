@@ -23,6 +23,11 @@ void TQvVorrel::Generate(const std::string& serverIp, const TQvWanList& wanLines
             AppendQueueTree(sections, steps, wanLines, LanVar, Target);
         }
         steps.Wrap(entries);
+        // The v6/v7 program reads as its sources do, its long strings in
+        // export layout; the v5 text stays byte for byte.
+        if (Target != TRouterOs::V5)
+            for (std::string& entry : entries)
+                WrapLongLines(entry);
         Sections = {Target, wanLines.size(), std::move(entries)};
     }
     for (const auto& entry : Sections.Entries)

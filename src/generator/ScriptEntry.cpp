@@ -1,9 +1,11 @@
 #include "generator/Sections.h"
 
 #include "model/GbkCodec.h"
+#include "model/QvVariant.h"
 
 #include <algorithm>
 #include <stdexcept>
+#include <vector>
 
 namespace {
 
@@ -11,17 +13,66 @@ bool IsTokenChar(char ch) {
     return ch >= 'A' && ch <= 'Z';
 }
 
+bool IsAsciiByte(char ch) {
+    return static_cast<unsigned char>(ch) < 0x80;
+}
+
+// Text inside a quoted string as escapes of its GBK bytes, comments as GBK
+// bytes. Non-ASCII anywhere else would reach the router as a raw byte in a
+// command: a fault of the source, not of the operator's input.
+std::string ConsoleText(std::string_view utf8) {
+    std::string text;
+    text.reserve(utf8.size() + utf8.size() / 4);
+    bool inString = false, inComment = false, blankSoFar = true;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const char ch = utf8[i];
+        if (ch == '\n' && !inString) {
+            inComment = false;
+            blankSoFar = true;
+        } else if (inString && ch == '\\' && i + 1 < utf8.size()) {
+            text.append(utf8, i, 2); // an escape, or a line going on
+            i += 2;
+            continue;
+        } else if (inString && !IsAsciiByte(ch)) {
+            std::size_t end = i;
+            while (end < utf8.size() && !IsAsciiByte(utf8[end]))
+                ++end;
+            text += EscapeScriptString(FixedGbk(utf8.substr(i, end - i)));
+            i = end;
+            continue;
+        } else if (inString) {
+            inString = ch != '"';
+        } else if (!inComment) {
+            if (ch == '#' && blankSoFar)
+                inComment = true;
+            else if (ch == '"')
+                inString = true;
+            else if (!IsAsciiByte(ch))
+                throw std::logic_error("non-ASCII outside a string or comment in a script text");
+            blankSoFar = blankSoFar && ch == ' ';
+        }
+        text += ch;
+        ++i;
+    }
+    return FixedGbk(text);
+}
+
+bool IsUpperHex(char ch) {
+    return (ch >= '0' && ch <= '9') || (ch >= 'A' && ch <= 'F');
+}
+
 } // namespace
 
-TEntryText::TEntryText(std::string_view text) {
-    std::string crlf;
-    crlf.reserve(text.size() + text.size() / 32);
-    for (const char ch : text) {
+TEntryText::TEntryText(std::string_view text, TTextKind kind) {
+    const std::string converted = kind == TTextKind::Console ? ConsoleText(text) : FixedGbk(text);
+    // A GBK trail byte is never LF.
+    std::string gbk;
+    gbk.reserve(converted.size() + converted.size() / 32);
+    for (const char ch : converted) {
         if (ch == '\n')
-            crlf += '\r';
-        crlf += ch;
+            gbk += '\r';
+        gbk += ch;
     }
-    const std::string gbk = FixedGbk(crlf);
     LiteralSize = gbk.size();
 
     TPiece piece;
@@ -80,6 +131,77 @@ void TEntryText::AppendTo(std::string& entry, std::span<const TNameFill> fills) 
     }
 }
 
-std::string RouterString(std::string_view utf8) {
-    return EscapeScriptString(FixedGbk(utf8));
+std::string StoredSource(std::string_view source) {
+    const std::string escaped = EscapeScriptString(TEntryText(source, TTextKind::Code).Fill());
+    std::string layout;
+    for (std::size_t at = 0;;) {
+        const std::size_t lineEnd = escaped.find("\\0D\\0A", at);
+        if (lineEnd == std::string::npos)
+            return layout + escaped.substr(at);
+        layout += escaped.substr(at, lineEnd - at) + "\\r\\\r\n    \\n";
+        at = lineEnd + 6;
+    }
+}
+
+void WrapLongLines(std::string& entry) {
+    // The v5 text's longest line, and the width export layout breaks at.
+    constexpr std::size_t Longest = 205, Width = 100, Indent = 4;
+    std::string wrapped;
+    bool inString = false; // carried from a line that goes on
+    for (std::size_t start = 0; start <= entry.size();) {
+        const std::size_t end = std::min(entry.find("\r\n", start), entry.size());
+        const std::string_view line(entry.data() + start, end - start);
+        std::vector<std::size_t> breaks;
+        const std::size_t first = line.find_first_not_of(' ');
+        const bool comment = !inString && first != std::string_view::npos && line[first] == '#';
+        int depth = 0;        // of brackets outside strings: a line breaks between arguments only
+        bool opened = false;  // a string began on this line and holds nothing yet
+        bool escaped = false; // the string's last character was written as an escape
+        for (std::size_t i = 0; !comment && i < line.size();) {
+            const char ch = line[i];
+            if (!inString) {
+                if (ch == '"')
+                    inString = opened = true, escaped = false;
+                else if (ch == '(' || ch == '[' || ch == '{')
+                    ++depth;
+                else if (ch == ')' || ch == ']' || ch == '}')
+                    --depth;
+                else if (ch == ' ' && depth <= 0 && i > first && i + 1 < line.size() && line[i + 1] != ' ')
+                    breaks.push_back(i + 1);
+                i += GbkCharLength(line, i);
+                continue;
+            }
+            if (ch == '"') {
+                inString = false;
+                ++i;
+                continue;
+            }
+            // Next to an escape, so that a word of the message stays whole.
+            const bool goesOn = ch == '\\' && i + 1 == line.size();
+            if (!opened && !goesOn && (escaped || ch == '\\') && ch != ' ' && i > 0 && line[i - 1] != ' ')
+                breaks.push_back(i);
+            opened = false;
+            escaped = ch == '\\';
+            i += ch != '\\' || i + 1 == line.size()                                          ? 1
+                 : i + 2 < line.size() && IsUpperHex(line[i + 1]) && IsUpperHex(line[i + 2]) ? 3
+                                                                                             : 2;
+        }
+        std::size_t from = 0;
+        if (line.size() > Longest)
+            for (std::size_t budget = Width; line.size() - from > budget; budget = Width - Indent) {
+                auto next = std::upper_bound(breaks.begin(), breaks.end(), from + budget);
+                if (next != breaks.begin() && *std::prev(next) > from)
+                    --next; // the last break within the budget, else the first beyond it
+                else if (next == breaks.end())
+                    break;
+                wrapped.append(line.substr(from, *next - from)).append("\\\r\n    ");
+                from = *next;
+            }
+        wrapped.append(line.substr(from));
+        if (end == entry.size())
+            break;
+        wrapped += "\r\n";
+        start = end + 2;
+    }
+    entry = std::move(wrapped);
 }

@@ -13,12 +13,18 @@
 
 using TNameFill = std::pair<std::string_view, std::string_view>;
 
+// How a fixed text reaches the router. Console: as the terminal reads it,
+// text inside a quoted string as \XX escapes of its GBK bytes (the terminal
+// takes 7-bit input only) and Chinese comments as GBK bytes. Code: a stored
+// script's source, GBK bytes throughout, to be quoted whole.
+enum class TTextKind { Console, Code };
+
 // A fixed text of the script, written in the source as it reads in the script:
 // LF line ends, UTF-8 Chinese, and {TOKEN} where a variable name goes. It is
 // converted once, to CR LF line ends and GBK bytes, and split at its tokens.
 class TEntryText final {
 public:
-    explicit TEntryText(std::string_view text);
+    explicit TEntryText(std::string_view text, TTextKind kind = TTextKind::Console);
 
     // The entry with every token replaced by the name that fills gives for it.
     std::string Fill(std::initializer_list<TNameFill> fills = {}) const {
@@ -72,13 +78,20 @@ inline void AppendEntry(TScriptWriter& lines, const TEntryText& text, std::initi
     text.AppendTo(entry, std::span(fills.begin(), fills.size()));
 }
 
-// A text of the program's own for a quoted string on the router: its GBK bytes
-// as \XX escapes, which the terminal takes as they are.
-std::string RouterString(std::string_view utf8);
+// A stored script's source as a quoted value in export layout: each of its
+// lines ends in \r\ and the next goes on with four spaces and \n.
+std::string StoredSource(std::string_view source);
 
-// What a step of the v6/v7 script does, for the report of a stop. Marking and
-// Tree take one step per WAN line, in the order of the lines. The kinds up to
-// Routes only check, and change nothing on the router.
+// Breaks every line of `entry` longer than the v5 text's longest in export
+// layout: a line ending in a backslash goes on in the next, which begins with
+// four spaces. Inside a quoted string it breaks between two characters or
+// escapes, elsewhere after a space between two words; never in a comment.
+void WrapLongLines(std::string& entry);
+
+// What a step of the v6/v7 script does, for the report of a stop, which names
+// the kinds in this order (routeros/report.rsc). Marking and Tree take one
+// step per WAN line, in the order of the lines. The kinds up to Routes only
+// check, and change nothing on the router.
 enum class TStepKind {
     Checks,
     Config,
@@ -107,7 +120,8 @@ public:
     explicit TScriptSteps(TRouterOs target) : Enabled(target != TRouterOs::V5) {}
 
     // The entry `lines` writes next opens a step of `kind`, which declares
-    // `globals`; the step before it ends there. Nothing for v5.
+    // `globals`, the header's that it uses (the router's program declares its
+    // own); the step before it ends there. Nothing for v5.
     void Begin(const TScriptWriter& lines, TStepKind kind, std::initializer_list<std::string_view> globals = {});
     // More globals the current step declares.
     void Declare(std::span<const std::string_view> globals);
@@ -116,18 +130,11 @@ public:
     }
     // The entries from the next one on stand outside any step.
     void End(const TScriptWriter& lines);
-    // Helper globals that a step defines; the report removes them at the end.
-    void Define(std::span<const std::string_view> helpers) {
-        if (Enabled)
-            Helpers.insert(Helpers.end(), helpers.begin(), helpers.end());
-    }
-    void Define(std::initializer_list<std::string_view> helpers) { Define(std::span(helpers.begin(), helpers.size())); }
     // Joins each step's entries into one block, opened by its gate and
     // declarations and closed by setting its number.
     void Wrap(std::vector<std::string>& entries) const;
 
     bool Enabled;
-    std::vector<std::string_view> Helpers;
     struct TStep {
         TStepKind Kind;
         std::size_t First, Last; // its entries: [First, Last)
@@ -145,7 +152,6 @@ private:
 // kOwnConnectionMarks. POSIX regular expressions, as the script writes them
 // in a quoted string. A line's chains are its interface name and a suffix;
 // the chains that route by Qostrel's marks begin with "Qostrel_".
-inline constexpr std::string_view kOwnUpChain = "_Qos_up", kOwnDownChain = "_Qos_down";
 inline constexpr std::string_view kOwnChains = R"(_(Conn|Qos_up|Qos_down)\$|^Qostrel_)";
 inline constexpr std::string_view kOwnConnectionMarks = R"((_Conn|_icmp_connect)\$)";
 

@@ -55,7 +55,9 @@ TEST(Script, ThreeLinesWithAnEscapedNameMatchTheGoldenBytes) {
     EXPECT_TRUE(actual == expected) << FirstDifference(expected, actual);
 }
 
-// The v6/v7 text stays near the v5 text's size, which operators paste.
+// The v6/v7 text stays near the v5 text's size, which operators paste, and
+// its lines no longer than the v5 text's longest, with no TAB, which the
+// terminal would take for word completion.
 TEST(Script, TheV6V7TextStaysNearTheV5TextsSize) {
     for (const auto& [count, bound] : {std::pair{8, 1.30}, {64, 1.20}}) {
         std::vector<TWanInput> inputs;
@@ -67,7 +69,15 @@ TEST(Script, TheV6V7TextStaysNearTheV5TextsSize) {
             TQvVorrel generator;
             generator.Target = target;
             generator.Generate("192.168.1.200", wans, "bridge", 150);
-            sizes[target == TRouterOs::V6V7] = generator.ScriptText().size();
+            const std::string text = generator.ScriptText();
+            sizes[target == TRouterOs::V6V7] = text.size();
+            std::size_t longest = 0;
+            for (std::size_t at = 0, end; at < text.size(); at = end + 2)
+                longest = std::max(longest, (end = text.find("\r\n", at)) - at);
+            if (target == TRouterOs::V6V7) {
+                EXPECT_LE(longest, 205u) << count;
+                EXPECT_EQ(text.find('\t'), std::string::npos);
+            }
         }
         EXPECT_LE(double(sizes[1]), bound * double(sizes[0])) << count << " lines";
     }

@@ -1,0 +1,61 @@
+## Step 4, first part: the router's default routes, Qostrel's own left out,
+## read once: their table (v6 routing-mark, v7 routing-table; empty is main),
+## distance, each gateway, and the line each gateway goes through, -1 for
+## none. A gateway names its line as the interface, as an address with
+## %<interface> at its end (pppoe-out1 is not pppoe-out10), as an address in
+## one of the line's networks, by mask as eworm's mod/ipcalc works it out, or
+## as its PPPoE peer (the network of a /32 address). The rest of the step
+## reads the locals QvTables, QvVia, QvHops and QvDistances, one entry a
+## gateway.
+:global QvLines
+:global QvV7
+:local QvTables [:toarray ""]
+:local QvVia [:toarray ""]
+:local QvHops [:toarray ""]
+:local QvDistances [:toarray ""]
+:local QvProp "routing-mark"
+:if ($QvV7) do={
+  :set QvProp "routing-table"
+}
+:foreach QvRoute in=[/ip route find dst-address=0.0.0.0/0 disabled=no] do={
+  :if (!([:tostr [/ip route get $QvRoute comment]] ~ "^Qostrel ")) do={
+    :local QvTable ""
+    :do {
+      :set QvTable [:tostr [/ip route get $QvRoute $QvProp]]
+    } on-error={}
+    :if ([:len $QvTable] = 0) do={
+      :set QvTable "main"
+    }
+    :local QvDistance [:tonum [/ip route get $QvRoute distance]]
+    :foreach QvGateway in=[:toarray [/ip route get $QvRoute gateway]] do={
+      :local QvHop [:tostr $QvGateway]
+      :local QvAt -1
+      :local QvLineAt 0
+      :foreach QvWan in=$QvLines do={
+        :local QvTail [:pick $QvHop ([:len $QvHop] - [:len $QvWan] - 1) [:len $QvHop]]
+        :if (($QvHop = $QvWan) || ($QvTail = ("%" . $QvWan))) do={
+          :set QvAt $QvLineAt
+        }
+        :if (($QvAt < 0) && ([:typeof [:toip $QvHop]] = "ip")) do={
+          :local QvHopIp [:toip $QvHop]
+          :foreach QvAddress in=[/ip address find interface=$QvWan disabled=no] do={
+            :local QvCidr [:tostr [/ip address get $QvAddress address]]
+            :local QvSlash [:find $QvCidr "/"]
+            :local QvBits [:tonum [:pick $QvCidr ($QvSlash + 1) [:len $QvCidr]]]
+            :local QvMask ((255.255.255.255 << (32 - $QvBits)) & 255.255.255.255)
+            :local QvOwnIp [:toip [:pick $QvCidr 0 $QvSlash]]
+            :local QvPeer [:toip [/ip address get $QvAddress network]]
+            :if ((($QvHopIp & $QvMask) = ($QvOwnIp & $QvMask)) || ($QvHopIp = $QvPeer)) do={
+              :set QvAt $QvLineAt
+            }
+          }
+        }
+        :set QvLineAt ($QvLineAt + 1)
+      }
+      :set QvTables ($QvTables, $QvTable)
+      :set QvVia ($QvVia, $QvAt)
+      :set QvHops ($QvHops, $QvHop)
+      :set QvDistances ($QvDistances, $QvDistance)
+    }
+  }
+}

@@ -1,0 +1,3 @@
+## One line's interface in the follower's comment.
+## Fills: W, the line's name (eth0), whose global is the interface.
+:set QvWans ($QvWans . " " . [:len ${W}] . ":" . ${W})

@@ -1,0 +1,16 @@
+## The scheduler Online_Stat, in export layout: a line ending in a
+## backslash goes on in the next, which starts with four spaces. The log text
+## is 当前 … 台客户机在线 as GBK byte escapes.
+## Fills: STARTDATE, "start-date=<date> " or nothing.
+
+#新增Online在线统计
+/system scheduler
+remove [find name=Online_Stat]
+add comment="" disabled=no interval=10m name=Online_Stat on-event=":global s 0\
+    \r\
+    \n:foreach i in=[/ip firewall address-list find list=Online] do={:set s (\
+    \$s+1)}\r\
+    \n:log info (\"\B5\B1\C7\B0\" . \$s . \"\CC\A8\BF\CD\BB\A7\BB\FA\D4\DA\CF\
+    \DF\")" policy=reboot,read,write,policy,test,password,sniff,sensitive \
+    {STARTDATE}start-time=00:00:00
+
