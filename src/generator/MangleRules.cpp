@@ -14,7 +14,7 @@ void AppendMangleRules(TScriptWriter& lines, TScriptSteps& steps, const TQvWanLi
     const bool v5 = target == TRouterOs::V5;
     steps.Begin(lines, TStepKind::FastTrack, {lanVar.Name});
     if (!v5)
-        AppendEntry(lines, fastTrack);
+        AppendEntry(lines, fastTrack, {{"{TAG}", kFastTrackTag}});
     AppendEntry(lines, onlineRule, {{"{LAN}", lanVar.Name}});
     AppendEntry(lines, jumpHeading);
     // All jumps first, then all marking blocks: the list is walked twice. In

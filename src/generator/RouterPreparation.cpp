@@ -10,15 +10,43 @@ namespace {
 
 namespace Rsc = RouterOsSource;
 
+// Qostrel's shaping removed, whatever version made it: its mangle rules,
+// routes and tables, queue tree and queue types. The same code serves the
+// import's clearing, as the console reads it, and Qostrel_Remove, as the
+// router stores it.
+std::string Clearing(TTextKind kind) {
+    const TNameFill fills[] = {{"{CHAINS}", kOwnChains}, {"{MARKS}", kOwnConnectionMarks}};
+    std::string clearing;
+    for (const std::string_view piece : {Rsc::ClearingMangle, Rsc::ClearingTree, Rsc::ClearingTypes}) {
+        if (!clearing.empty())
+            clearing += "\r\n";
+        TEntryText(piece, kind).AppendTo(clearing, fills);
+    }
+    return clearing;
+}
+
+// Qostrel_Remove's code: what the router holds, the clearing, Qostrel's lists,
+// forwards, schedulers and scripts, what an import changed given back, and
+// the report. The forwards go by the server global's name, as the import's
+// cleanup removes them.
+std::string RemoveSource(std::string_view serverName) {
+    const auto code = [](std::string_view source, std::initializer_list<TNameFill> fills = {}) {
+        return TEntryText(source, TTextKind::Code).Fill(fills) + "\r\n";
+    };
+    return StoredCode(code(Rsc::RemoveHead) + Clearing(TTextKind::Code) + "\r\n" +
+                      code(Rsc::Cleanup, {{"{SERVER}", serverName}}) + code(Rsc::RemoveNamed) +
+                      code(Rsc::RemoveGiveback, {{"{TAG}", kFastTrackTag}}) +
+                      TEntryText(Rsc::RemoveReport, TTextKind::Code).Fill());
+}
+
 // The entries that depend on the target alone, filled once per target.
 struct TTargetEntries {
     std::string OnlineCounter, Backup, Clearing, Follower;
 };
 
 TTargetEntries MakeEntries(TRouterOs target) {
-    static const TEntryText onlineCounter{Rsc::OnlineCounter}, backup{Rsc::Backup}, clearingMangle{Rsc::ClearingMangle},
-        clearingTree{Rsc::ClearingTree}, clearingTypes{Rsc::ClearingTypes}, countsBefore{Rsc::CountsBefore},
-        follower{Rsc::Follower};
+    static const TEntryText onlineCounter{Rsc::OnlineCounter}, backup{Rsc::Backup}, clearingCheck{Rsc::ClearingCheck},
+        countsBefore{Rsc::CountsBefore}, follower{Rsc::Follower};
     TTargetEntries entries;
     if (target == TRouterOs::V5) {
         entries.OnlineCounter = onlineCounter.Fill({{"{STARTDATE}", "start-date=jan/01/1970 "}});
@@ -31,8 +59,8 @@ TTargetEntries MakeEntries(TRouterOs target) {
     entries.OnlineCounter = onlineCounter.Fill({{"{STARTDATE}", "start-date=$QvToday "}});
     entries.Backup = backup.Fill({{"{SOURCE}", StoredSource(Rsc::BackupSource)}});
     entries.Follower = follower.Fill({{"{SOURCE}", StoredSource(Rsc::FollowerSource)}});
-    entries.Clearing = clearingMangle.Fill({{"{CHAINS}", kOwnChains}, {"{MARKS}", kOwnConnectionMarks}}) + "\r\n" +
-                       clearingTree.Fill() + "\r\n" + clearingTypes.Fill() + "\r\n" + countsBefore.Fill();
+    // The import goes on only once nothing of Qostrel's shaping is left.
+    entries.Clearing = Clearing(TTextKind::Console) + "\r\n" + clearingCheck.Fill() + "\r\n" + countsBefore.Fill();
     return entries;
 }
 
@@ -48,7 +76,8 @@ void AppendRouterPreparation(TScriptWriter& lines, TScriptSteps& steps, const TQ
     static const TEntryText cleanupV5{Rsc::CleanupV5}, cleanup{Rsc::Cleanup}, serverList{Rsc::ServerList},
         wanListHeading{Rsc::WanListHeading}, wanAddress{Rsc::WanAddress}, portForwards{Rsc::PortForwards},
         winboxV5{Rsc::WinboxV5}, winbox{Rsc::Winbox}, followerStop{Rsc::FollowerStop},
-        followerLines{Rsc::FollowerLines}, followerHead{Rsc::FollowerHead}, followerLine{Rsc::FollowerLine};
+        followerLines{Rsc::FollowerLines}, followerHead{Rsc::FollowerHead}, followerLine{Rsc::FollowerLine},
+        removeInstall{Rsc::RemoveInstall};
     const TNameFill server{"{SERVER}", serverVar.Name};
     // The addresses of the lines [first, last) for Network, after its menu.
     const auto wanAddresses = [&](std::size_t first, std::size_t last) {
@@ -58,8 +87,14 @@ void AppendRouterPreparation(TScriptWriter& lines, TScriptSteps& steps, const TQ
             AppendEntry(lines, wanAddress, {{"{W}", wanLines[i]->NameVar.Name}});
         }
     };
-    steps.Begin(lines, TStepKind::Preparation, {serverVar.Name});
     const bool v5 = target == TRouterOs::V5;
+    // The first change: the way back, so that a run that stops from here on
+    // can be undone too.
+    if (!v5) {
+        steps.Begin(lines, TStepKind::Remove);
+        AppendEntry(lines, removeInstall, {{"{SOURCE}", RemoveSource(serverVar.Name)}});
+    }
+    steps.Begin(lines, TStepKind::Preparation, {serverVar.Name});
     if (!v5)
         AppendEntry(lines, followerStop);
     AppendEntry(lines, v5 ? cleanupV5 : cleanup, {server});

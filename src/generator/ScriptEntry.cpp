@@ -132,7 +132,11 @@ void TEntryText::AppendTo(std::string& entry, std::span<const TNameFill> fills) 
 }
 
 std::string StoredSource(std::string_view source) {
-    const std::string escaped = EscapeScriptString(TEntryText(source, TTextKind::Code).Fill());
+    return StoredCode(TEntryText(source, TTextKind::Code).Fill());
+}
+
+std::string StoredCode(std::string_view gbk) {
+    const std::string escaped = EscapeScriptString(gbk);
     std::string layout;
     for (std::size_t at = 0;;) {
         const std::size_t lineEnd = escaped.find("\\0D\\0A", at);

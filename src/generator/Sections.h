@@ -78,8 +78,10 @@ inline void AppendEntry(TScriptWriter& lines, const TEntryText& text, std::initi
     text.AppendTo(entry, std::span(fills.begin(), fills.size()));
 }
 
-// A stored script's source as a quoted value in export layout: each of its
-// lines ends in \r\ and the next goes on with four spaces and \n.
+// A stored script's code as a quoted value in export layout: each of its
+// lines ends in \r\ and the next goes on with four spaces and \n. The code
+// as GBK with CR LF, or as a source without placeholders.
+std::string StoredCode(std::string_view gbk);
 std::string StoredSource(std::string_view source);
 
 // Breaks every line of `entry` longer than the v5 text's longest in export
@@ -97,6 +99,7 @@ enum class TStepKind {
     Config,
     LineCheck,
     Routes,
+    Remove,
     Preparation,
     Follower,
     Clearing,
@@ -154,6 +157,10 @@ private:
 // the chains that route by Qostrel's marks begin with "Qostrel_".
 inline constexpr std::string_view kOwnChains = R"(_(Conn|Qos_up|Qos_down)\$|^Qostrel_)";
 inline constexpr std::string_view kOwnConnectionMarks = R"((_Conn|_icmp_connect)\$)";
+
+// The end of the comment of a FastTrack rule that an import disabled: the
+// record, in the rule itself, that Qostrel_Remove enables it again.
+inline constexpr std::string_view kFastTrackTag = " [Qostrel]";
 
 // A line's connection marks from v6 on, each after "<interface>_": ICMP and
 // DNS, the server, the twelve classes, and connections to the router itself.

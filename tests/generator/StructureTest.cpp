@@ -194,7 +194,7 @@ TEST_P(ImportedScript, StepsRunInAChainOfSmallBlocks) {
         // Two lines: the checks take steps 1 to 4, and a step stopped at its
         // first change has made none: a stop in step 5 or before changes nothing.
         EXPECT_EQ(stopped.Added.size() + stopped.Commands.size() == 0, step <= 5) << step;
-        const std::string what = step == 13 ? "添加WAN线路eth1的mangle规则和路由" : step == 5 ? "导入地址列表" : "";
+        const std::string what = step == 14 ? "添加WAN线路eth1的mangle规则和路由" : step == 6 ? "导入地址列表" : "";
         EXPECT_TRUE(
             stopped.Output.back().starts_with(Gbk("Qostrel: 脚本在第" + std::to_string(step) + "步停止：" + what)))
             << step;
@@ -688,7 +688,7 @@ TEST_P(ImportedScript, ExportLayoutValuesJoinIntoTheRouterScripts) {
         for (const auto* type : Router.In("/queue type"))
             added += (added.empty() ? "\"" : ";\"") + type->Get("name") + '"';
         const std::string text = Generator.ScriptText();
-        const std::size_t from = text.find(":local QvTypeNames {") + 20;
+        const std::size_t from = text.rfind(":local QvTypeNames {") + 20; // the import's own
         std::ranges::copy_if(text.substr(from, text.find('}', from) - from), std::back_inserter(removed),
                              [](char ch) { return ch != ' ' && ch != '\r' && ch != '\n'; });
         EXPECT_EQ(removed, added);
@@ -733,87 +733,110 @@ TEST_P(ImportedScript, HostileTextsReadBackAsExactlyTheBytesGiven) {
     }
 }
 
+// A router shape of two lines (one for defconf) on a release: the default
+// configuration; a cafe's router with its own items, FastTrack on and an own
+// rule of it off, and an own winbox; PCC; PCC whose routes name the PPPoE
+// peers' addresses; equal-cost routes; a failover by address gateways; a line
+// down.
+std::vector<TWanInput> BuildShape(const std::string& shape, TRouterModel& router, const char* version) {
+    const std::vector<TWanInput> fixed = {{"ether2", "58.61.10.2", 100, 20}, {"ether3", "58.61.20.2", 100, 20}};
+    const auto prepare = [&](const std::vector<TWanInput>& lines) {
+        Prepare(router, lines, "bridge", TRouterOs::V6V7);
+        router.Version = version;
+        return lines;
+    };
+    if (shape == "defconf") { // one DHCP line, FastTrack on
+        prepare({fixed[0]});
+        router.Add("/ip dhcp-client", {{"gateway", "58.61.10.1"}, {"interface", "ether2"}});
+        router.Add("/ip firewall filter", {{"action", "fasttrack-connection"}, {"chain", "forward"}});
+        return {fixed[0]};
+    }
+    if (shape == "failover") // by address gateways
+        return prepare(fixed);
+    prepare(PppoeLines(2));
+    if (shape == "cafe") {
+        AddOwnConfiguration(router);
+        router.Add("/ip firewall filter",
+                   {{"action", "fasttrack-connection"}, {"chain", "forward"}, {"comment", "defconf: fasttrack"}});
+        router.Add("/ip firewall filter",
+                   {{"action", "fasttrack-connection"}, {"chain", "forward"}, {"disabled", "yes"}});
+        router.Add("/ip firewall layer7-protocol", {{"name", "winbox"}, {"regexp", "^own"}});
+    }
+    if (shape == "pcc" || shape == "peers")
+        AddPcc(router, 2);
+    if (shape == "peers") // each line a /32 whose network is its PPPoE peer, the routes' gateway
+        for (int i = 0; i < 2; ++i) {
+            const std::string line = "pppoe-out" + std::to_string(i), peer = "10.9.9." + std::to_string(i);
+            for (auto* address : router.In("/ip address"))
+                if (address->Get("interface") == line) {
+                    router.Set(*router.Item(address->Id), "address", "100.64.0." + std::to_string(i) + "/32");
+                    router.Set(*router.Item(address->Id), "network", peer);
+                }
+            for (auto* route : router.In("/ip route"))
+                if (route->Get("gateway") == line)
+                    router.Set(*router.Item(route->Id), "gateway", peer);
+        }
+    if (shape == "equal")
+        for (const char* gateway : {"pppoe-out0", "pppoe-out1"})
+            router.Add("/ip route", {{"dst-address", "0.0.0.0/0"}, {"gateway", gateway}});
+    if (shape == "down")
+        router.Erase(*router.In("/ip address").back());
+    return PppoeLines(2);
+}
+
+// Every item as a router prints it: by id, its values sorted, none empty and
+// no disabled=no.
+std::string Items(const TRouterModel& router) {
+    std::string items;
+    for (const auto& [menu, list] : router.Menus)
+        for (const TRouterItem& item : list) {
+            auto params = item.Params;
+            std::erase_if(params, [](const auto& param) {
+                return param.second.empty() || (param.first == "disabled" && param.second == "no");
+            });
+            std::ranges::sort(params);
+            items += menu + ' ' + item.Id;
+            for (const auto& [name, value] : params)
+                items += ' ' + name + '=' + value;
+            items += '\n';
+        }
+    return items;
+}
+
+std::string Generated(const std::vector<TWanInput>& lines) {
+    auto wans = MakeWans(lines);
+    TQvVorrel generator;
+    generator.Target = TRouterOs::V6V7;
+    generator.Generate("192.168.1.200", wans, "bridge", 150);
+    return generator.ScriptText();
+}
+
 // Read the other way where the manual leaves it open (a find that matches
 // nothing, `in` over a string, nothing compared with a value), every router
 // shape ends exactly as under the reading the script was written against, on
 // 6.49 and 7.16, pasted and imported: stopped half way, imported again and a
 // second time, then the first line redials.
 TEST(RouterReadings, EveryShapeEndsAsUnderTheDefaultReading) {
-    const std::vector<TWanInput> fixed = {{"ether2", "58.61.10.2", 100, 20}, {"ether3", "58.61.20.2", 100, 20}};
-    const auto build = [&](const std::string& shape, TRouterModel& router, const char* version) {
-        const auto prepare = [&](const std::vector<TWanInput>& lines) {
-            Prepare(router, lines, "bridge", TRouterOs::V6V7);
-            router.Version = version;
-        };
-        if (shape == "defconf") { // one DHCP line, FastTrack on
-            prepare({fixed[0]});
-            router.Add("/ip dhcp-client", {{"gateway", "58.61.10.1"}, {"interface", "ether2"}});
-            router.Add("/ip firewall filter", {{"action", "fasttrack-connection"}, {"chain", "forward"}});
-            return std::vector<TWanInput>{fixed[0]};
-        }
-        if (shape == "failover") { // by address gateways
-            prepare(fixed);
-            return fixed;
-        }
-        prepare(PppoeLines(2));
-        if (shape == "cafe")
-            AddOwnConfiguration(router);
-        if (shape == "pcc" || shape == "peers")
-            AddPcc(router, 2);
-        if (shape == "peers") // each line a /32 whose network is its PPPoE peer, the routes' gateway
-            for (int i = 0; i < 2; ++i) {
-                const std::string line = "pppoe-out" + std::to_string(i), peer = "10.9.9." + std::to_string(i);
-                for (auto* address : router.In("/ip address"))
-                    if (address->Get("interface") == line) {
-                        router.Set(*router.Item(address->Id), "address", "100.64.0." + std::to_string(i) + "/32");
-                        router.Set(*router.Item(address->Id), "network", peer);
-                    }
-                for (auto* route : router.In("/ip route"))
-                    if (route->Get("gateway") == line)
-                        router.Set(*router.Item(route->Id), "gateway", peer);
-            }
-        if (shape == "equal")
-            for (const char* gateway : {"pppoe-out0", "pppoe-out1"})
-                router.Add("/ip route", {{"dst-address", "0.0.0.0/0"}, {"gateway", gateway}});
-        if (shape == "down")
-            router.Erase(*router.In("/ip address").back());
-        return PppoeLines(2);
-    };
-    const auto endState = [](const TRouterModel& router) {
-        std::string state;
-        for (const auto& [menu, items] : router.Menus)
-            for (const TRouterItem& item : items) {
-                state += menu + ' ' + item.Id;
-                for (const auto& [name, value] : item.Params)
-                    state += ' ' + name + '=' + value;
-                state += '\n';
-            }
-        for (const auto* said : {&router.Output, &router.Errors, &router.Log})
-            for (const std::string& line : *said)
-                state += line + '\n';
-        return state;
-    };
     for (const std::string shape : {"defconf", "cafe", "pcc", "peers", "equal", "failover", "down"})
         for (const char* version : {"6.49.10 (long-term)", "7.16 (stable)"})
             for (const bool pasted : {false, true}) {
                 std::string expected;
                 for (int reading = 0; reading < 4; ++reading) {
                     TRouterModel router;
-                    const std::vector<TWanInput> lines = build(shape, router, version);
+                    const std::string script = Generated(BuildShape(shape, router, version));
                     router.Pasted = pasted;
                     router.Reading = {reading == 1, reading == 2, reading == 3};
-                    auto wans = MakeWans(lines);
-                    TQvVorrel generator;
-                    generator.Target = TRouterOs::V6V7;
-                    generator.Generate("192.168.1.200", wans, "bridge", 150);
                     router.AbortStep = 9;
-                    router.Import(generator.ScriptText());
+                    router.Import(script);
                     router.AbortStep = 0;
-                    router.Import(generator.ScriptText());
-                    router.Import(generator.ScriptText());
+                    router.Import(script);
+                    router.Import(script);
                     router.Set(*router.Item(router.In("/ip address")[1]->Id), "address", "100.64.9.9/24");
                     router.Run(router.Named("/system scheduler", "Qostrel_Network").Get("on-event"));
-                    const std::string state = endState(router);
+                    std::string state = Items(router);
+                    for (const auto* said : {&router.Output, &router.Errors, &router.Log})
+                        for (const std::string& line : *said)
+                            state += line + '\n';
                     if (reading == 0)
                         expected = state;
                     EXPECT_NE(state.find(Gbk("Qostrel: 流控设置完成")), std::string::npos) << shape << ' ' << version;
@@ -821,6 +844,43 @@ TEST(RouterReadings, EveryShapeEndsAsUnderTheDefaultReading) {
                         << shape << ' ' << version << " pasted " << pasted << " reading " << reading;
                 }
             }
+}
+
+// Qostrel_Remove gives the router back as it was before the first import, item
+// by item, the backup files aside: after one import, after two, and after one
+// that stopped half way (in the first line's marking, FastTrack already off);
+// on defconf, the cafe's router and a PCC router, on 6.49 and 7.16, pasted and
+// imported. The import says how; run again, it finds nothing.
+TEST(RemoveScript, GivesTheRouterBackAsItWasBeforeTheFirstImport) {
+    for (const std::string shape : {"defconf", "cafe", "pcc"})
+        for (const char* version : {"6.49.10 (long-term)", "7.16 (stable)"})
+            for (const bool pasted : {false, true})
+                for (const int run : {1, 2, 0}) { // imports; 0: one that stops half way
+                    SCOPED_TRACE(shape + ' ' + version + " pasted " + std::to_string(pasted) + " run " +
+                                 std::to_string(run));
+                    TRouterModel router;
+                    const std::string script = Generated(BuildShape(shape, router, version)), before = Items(router);
+                    router.Pasted = pasted;
+                    router.AbortStep = run == 0 ? 13 : 0;
+                    for (int import = 0; import < std::max(run, 1); ++import)
+                        router.Import(script);
+                    if (pasted || run > 0) { // an imported file ends at its error, before the report
+                        EXPECT_NE(router.Output.back().find("/system script run Qostrel_Remove"), std::string::npos);
+                    }
+                    if (shape == "cafe") { // FastTrack off, winbox set: there is something to give back
+                        EXPECT_EQ(router.In("/ip firewall filter")[0]->Value("disabled"), "yes");
+                        EXPECT_EQ(router.Named("/ip firewall layer7-protocol", "winbox").Get("regexp").substr(0, 4),
+                                  "\\x12");
+                    }
+                    const std::string remove = router.Named("/system script", "Qostrel_Remove").Get("source");
+                    router.Run(remove);
+                    EXPECT_TRUE(router.Output.back().starts_with(Gbk("Qostrel_Remove: 已删除Qostrel的 ")));
+                    EXPECT_EQ(Items(router), before);
+                    router.Run(remove);
+                    EXPECT_EQ(router.Output.back(),
+                              Gbk("Qostrel_Remove: 路由器上没有Qostrel的设置，没有删除或恢复任何东西"));
+                    EXPECT_EQ(Items(router), before);
+                }
 }
 
 INSTANTIATE_TEST_SUITE_P(Targets, ImportedScript, testing::Values(TRouterOs::V5, TRouterOs::V6V7),

@@ -3,9 +3,10 @@
 ## stopped half-way) with every queue below it. Each pass collects them
 ## parents first and removes them children first, one by one, errors ignored:
 ## a release may refuse to remove a parent, remove its children with it, or
-## leave them behind. A pass that finds none ends it; what is left after eight
-## stops the script before anything is added. The first pass does not look
-## for parents that are gone: in a whole tree it would look up every parent.
+## leave them behind. A pass that finds none ends it; QvLeft holds what is
+## left after eight. The first pass does not look for parents that are gone:
+## in a whole tree it would look up every parent. The import and
+## Qostrel_Remove run the same code.
 /queue tree
 #只删除Qostrel的队列：Global_down、Global_up和它们下面的全部队列，以及父队列已不存在的Qostrel队列
 :local QvLeft -1
@@ -50,10 +51,4 @@
       } on-error={}
     }
   }
-}
-:if ($QvLeft > 0) do={
-  :local QvMsg ("Qostrel: 队列树中还有 " . $QvLeft . " 个Qostrel的队列删不掉。请在 /queue tree 中删除Global_down、Global_up和它们下面的队列，再粘贴脚本")
-  :put $QvMsg
-  :log error $QvMsg
-  :error $QvMsg
 }

@@ -1,5 +1,6 @@
 ## The types go by their names, which do not change with how a release prints
-## pcq-limit; two built-in types have pcq-limit=50 too.
+## pcq-limit; two built-in types have pcq-limit=50 too. QvTypeNames stays for
+## the check after it. The import and Qostrel_Remove run the same code.
 /queue type
 :local QvTypeNames {"out_1_up";"out_3_up";"out_2_up";"out_4_up";"out_5_up";"out_6_up";
   "out_7_up";"out_0_up";"out_-1_up";"out_-2_up";"out_-3_up";"out_8_up";"in_Server_down";"out_Server_up";
@@ -9,12 +10,4 @@
   :do {
     remove [find name=$QvType]
   } on-error={}
-}
-:foreach QvType in=$QvTypeNames do={
-  :if ([:len [find name=$QvType]] > 0) do={
-    :local QvMsg ("Qostrel: 无法删除旧的PCQ类型 " . $QvType . "，它可能仍被其他队列使用。请删除使用它的队列，再粘贴脚本")
-    :put $QvMsg
-    :log error $QvMsg
-    :error $QvMsg
-  }
 }

@@ -2,7 +2,8 @@
 ## number: then it confirms what was created, counted against what the
 ## clearing left. Otherwise it names the step that stopped, by the kinds in
 ## QvKinds, in the order of TStepKind; a kind done once a line names the
-## line. It removes the helper globals either way.
+## line. A run that changed something says how to go back, once Qostrel_Remove
+## is there. It removes the helper globals either way.
 ## Fills: LAST, the last step; CHECKS, the last step that only checks; RUNS,
 ## {first step;kind} of each run of steps of one kind; LINES, the number of
 ## lines; RULES and QUEUES, the mangle rules (but the routing's) and queues
@@ -15,6 +16,7 @@
 :global QvTree0
 :global QvRouted
 :global QvOneWay
+:local QvUndo "。撤销Qostrel的全部设置、恢复第一次导入之前的状态：/system script run Qostrel_Remove"
 :if ($QvStep = {LAST}) do={
   :local QvTypes ([:len [/queue type find]] - $QvTypes0)
   :local QvMangle ([:len [/ip firewall mangle find dynamic=no]] - $QvMangle0)
@@ -32,6 +34,7 @@
     :local QvMsg ("Qostrel: 流控设置完成：" . $QvCounts . "。保留了路由器上原有的 " . $QvMangle0 . " 条mangle规则和 " . $QvTree0 . " 个队列树队列")
     :set QvMsg ($QvMsg . "。计划任务Qostrel_Network每分钟让Network地址列表跟随 {LINES} 个WAN网卡的IP地址")
     :set QvMsg ($QvMsg . "。" . $QvOnLine . " 条WAN线路的连接固定从各自的线路进出")
+    :set QvMsg ($QvMsg . $QvUndo)
     :put $QvMsg
     :log info $QvMsg
   } else={
@@ -42,7 +45,8 @@
 } else={
   :local QvAt ($QvStep + 1)
   :local QvKinds {{"检查路由器版本和服务器地址";""};{"检查LAN网卡和路由器上原有的mangle规则";""};{"检查WAN线路";""};
-    {"检查路由器上原有的连接标记和每条WAN线路的网关";""};{"导入地址列表、端口映射和在线统计，备份旧设置";""};
+    {"检查路由器上原有的连接标记和每条WAN线路的网关";""};{"安装撤销脚本Qostrel_Remove";""};
+    {"导入地址列表、端口映射和在线统计，备份旧设置";""};
     {"安装让Network跟随WAN地址的计划任务";""};{"清除旧的mangle规则、队列和PCQ类型";""};{"添加PCQ类型";""};
     {"禁用FastTrack，添加在线规则";""};{"添加跳转规则";""};{"添加WAN线路";"的mangle规则和路由"};
     {"添加按线路路由的mangle规则";""};{"添加队列树的根";""};{"添加WAN线路";"的队列"}}
@@ -61,6 +65,9 @@
     :set QvMsg ($QvMsg . "。路由器的设置没有改动。请按上面的提示改正后重新粘贴")
   } else={
     :set QvMsg ($QvMsg . "。旧的流控设置可能已部分清除。请按上面的错误信息改正后重新粘贴，脚本会先清理再重建")
+    :if ([:len [/system script find name=Qostrel_Remove]] > 0) do={
+      :set QvMsg ($QvMsg . $QvUndo)
+    }
   }
   :put $QvMsg
   :log error $QvMsg
