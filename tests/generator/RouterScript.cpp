@@ -905,6 +905,8 @@ private:
             }
             return ArrayOf(std::move(items));
         }
+        if (verb == ":parse" && M.Version.starts_with("6.") && text.find("/routing table") != std::string::npos)
+            throw TScriptError{"bad command name table"}; // v6 has no such menu to parse
         if (verb == ":parse")
             return Make(TValue::Code, text);
         if (verb == ":find" && value.Type != TValue::Array && !command.Positional(2)) {

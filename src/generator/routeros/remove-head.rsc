@@ -17,9 +17,12 @@
 :local QvListsBefore [:len [/ip firewall address-list find dynamic=no]]
 :local QvNatBefore [:len [/ip firewall nat find]]
 :local QvTasksBefore ([:len [/system scheduler find]] + [:len [/system script find]])
+## v6 has no /routing table, nor parses code that names it.
 :local QvOs [/system resource get version]
+:local QvIsV7 ([:tonum [:pick $QvOs 0 [:find $QvOs "."]]] >= 7)
 :local QvTablesBefore 0
-:local QvCountTables [:parse ":return [:len [/routing table find name~\"^Qostrel_\"]]"]
-:if ([:tonum [:pick $QvOs 0 [:find $QvOs "."]]] >= 7) do={
+:local QvCountTables ""
+:if ($QvIsV7) do={
+  :set QvCountTables [:parse ":return [:len [/routing table find name~\"^Qostrel_\"]]"]
   :set QvTablesBefore [$QvCountTables]
 }

@@ -1,8 +1,8 @@
 ## Qostrel_Remove's one line, on the terminal and in the log: what it removed
 ## and gave back, counted; or that nothing of Qostrel's was left. Then it
 ## removes itself.
-:local QvTables $QvTablesBefore
-:if ($QvTablesBefore > 0) do={
+:local QvTables 0
+:if ($QvIsV7) do={
   :set QvTables ($QvTablesBefore - [$QvCountTables])
 }
 :local QvMangle ($QvMangleBefore - [:len [/ip firewall mangle find dynamic=no]])
