@@ -27,16 +27,16 @@ std::string Clearing(TTextKind kind) {
 
 // Qostrel_Remove's code: what the router holds, the clearing, Qostrel's lists,
 // forwards, schedulers and scripts, what an import changed given back, and
-// the report. The forwards go by the server global's name, as the import's
-// cleanup removes them.
+// the report. Only the forwards' names follow a fill, the server global's, as
+// the import's cleanup removes them: the rest is converted once.
 std::string RemoveSource(std::string_view serverName) {
-    const auto code = [](std::string_view source, std::initializer_list<TNameFill> fills = {}) {
-        return TEntryText(source, TTextKind::Code).Fill(fills) + "\r\n";
-    };
-    return StoredCode(code(Rsc::RemoveHead) + Clearing(TTextKind::Code) + "\r\n" +
-                      code(Rsc::Cleanup, {{"{SERVER}", serverName}}) + code(Rsc::RemoveNamed) +
-                      code(Rsc::RemoveGiveback, {{"{TAG}", kFastTrackTag}}) +
-                      TEntryText(Rsc::RemoveReport, TTextKind::Code).Fill());
+    static const std::string before = TEntryText(Rsc::RemoveHead, TTextKind::Code).Fill() + "\r\n" +
+                                      Clearing(TTextKind::Code) + "\r\n",
+                             after = TEntryText(Rsc::RemoveNamed, TTextKind::Code).Fill() + "\r\n" +
+                                     TEntryText(Rsc::RemoveGiveback, TTextKind::Code).Fill({{"{TAG}", kFastTrackTag}}) +
+                                     "\r\n" + TEntryText(Rsc::RemoveReport, TTextKind::Code).Fill();
+    static const TEntryText cleanup{Rsc::Cleanup, TTextKind::Code};
+    return StoredCode(before + cleanup.Fill({{"{SERVER}", serverName}}) + "\r\n" + after);
 }
 
 // The entries that depend on the target alone, filled once per target.
