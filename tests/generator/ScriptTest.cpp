@@ -1,9 +1,13 @@
 #include "generator/Fixtures.h"
 #include "generator/QvVorrel.h"
+#include "generator/RouterScript.h"
+#include "generator/Sections.h"
+#include "model/QvVariant.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <stdexcept>
 #include <utility>
 
 namespace {
@@ -25,6 +29,15 @@ std::string FirstDifference(const std::string& expected, const std::string& actu
         }
     }
     return "sizes " + std::to_string(expected.size()) + " and " + std::to_string(actual.size());
+}
+
+// Bytes of the longest line of a text whose lines end in CR LF, the last one
+// perhaps not.
+std::size_t LongestLine(const std::string& text) {
+    std::size_t longest = 0;
+    for (std::size_t at = 0, end; at < text.size(); at = end + 2)
+        longest = std::max(longest, (end = std::min(text.find("\r\n", at), text.size())) - at);
+    return longest;
 }
 
 class OneLineScript : public testing::TestWithParam<std::pair<TRouterOs, const char*>> {};
@@ -71,16 +84,35 @@ TEST(Script, TheV6V7TextStaysNearTheV5TextsSize) {
             generator.Generate("192.168.1.200", wans, "bridge", 150);
             const std::string text = generator.ScriptText();
             sizes[target == TRouterOs::V6V7] = text.size();
-            std::size_t longest = 0;
-            for (std::size_t at = 0, end; at < text.size(); at = end + 2)
-                longest = std::max(longest, (end = text.find("\r\n", at)) - at);
             if (target == TRouterOs::V6V7) {
-                EXPECT_LE(longest, 205u) << count;
+                EXPECT_LE(LongestLine(text), 205u) << count;
                 EXPECT_EQ(text.find('\t'), std::string::npos);
             }
         }
         EXPECT_LE(double(sizes[1]), bound * double(sizes[0])) << count << " lines";
     }
+}
+
+// The router's program reaches the router as its terminal reads it (that its
+// notes never do, the embedding's own test shows).
+TEST(Script, TheRoutersProgramReachesItAsItsTerminalReadsIt) {
+    // Chinese in a string as escapes of its GBK bytes; in a comment as GBK bytes.
+    EXPECT_EQ(TEntryText(":put \"中\\\"文\"\n#中\n").Fill(), ":put \"\\D6\\D0\\\"\\CE\\C4\"\r\n#\xD6\xD0\r\n");
+    // An unfilled placeholder, or Chinese outside a string or comment, is refused.
+    EXPECT_THROW(TEntryText("add name={NAME}").Fill(), std::logic_error);
+    EXPECT_THROW(TEntryText("add name=中"), std::logic_error);
+
+    // A long line breaks in export layout, inside its string next to an
+    // escape and outside between arguments, and reads back as it was.
+    const std::string message = "\"" + std::string(60, 'x') + EscapeScriptString(FixedGbk("中文，中文，中文。")) + "\"",
+                      line = "add " + std::string(150, 'a') + "=1 b=" + message + " c=" + message;
+    std::string wrapped = line;
+    WrapLongLines(wrapped);
+    const std::vector<TScriptLine> read = LogicalLines(wrapped + "\r\n");
+    ASSERT_EQ(read.size(), 1u);
+    EXPECT_EQ(read[0].Text, line);
+    EXPECT_LE(LongestLine(wrapped), 205u);
+    EXPECT_NE(wrapped.find("=1 \\\r\n    b="), std::string::npos);
 }
 
 TEST(Script, ScriptTextEndsEveryEntryWithCrLf) {
