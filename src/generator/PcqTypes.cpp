@@ -3,10 +3,9 @@
 
 // The 26 PCQ queue types the queue tree attaches to.
 
-void AppendPcqTypes(TScriptWriter& lines, TScriptSteps& steps, const TQvVariant& rateRxVar, const TQvVariant& rateTxVar,
+void AppendPcqTypes(TScriptWriter& lines, const TQvVariant& rateRxVar, const TQvVariant& rateTxVar,
                     const TQvVariant& clientVar) {
     static const TEntryText pcqTypes{RouterOsSource::PcqTypes};
-    steps.Begin(lines, TStepKind::PcqTypes, {rateRxVar.Name, rateTxVar.Name, clientVar.Name});
     AppendEntry(lines, pcqTypes,
                 {{"{RATERX}", rateRxVar.Name}, {"{RATETX}", rateTxVar.Name}, {"{CLIENTS}", clientVar.Name}});
 }

@@ -1,5 +1,6 @@
 #include "generator/QvVorrel.h"
 
+#include "generator/RouterOsSources.h"
 #include "generator/Sections.h"
 
 #include <algorithm>
@@ -13,21 +14,18 @@ void TQvVorrel::Generate(const std::string& serverIp, const TQvWanList& wanLines
     AppendHeader(lines, serverIp, wanLines, lanName, clientCount);
     if (Sections.Entries.empty() || Sections.Target != Target || Sections.LineCount != wanLines.size()) {
         std::vector<std::string> entries;
-        TScriptSteps steps(Target);
         {
             TScriptWriter sections(entries);
-            AppendRouterCheck(sections, steps, ServerVar, wanLines, LanVar, Target);
-            AppendRouterPreparation(sections, steps, ServerVar, wanLines, Target);
-            AppendPcqTypes(sections, steps, RateRxVar, RateTxVar, ClientVar);
-            AppendMangleRules(sections, steps, wanLines, LanVar, Target);
-            AppendQueueTree(sections, steps, wanLines, LanVar, Target);
+            if (Target == TRouterOs::V5) {
+                AppendRouterPreparation(sections, ServerVar, wanLines);
+                AppendPcqTypes(sections, RateRxVar, RateTxVar, ClientVar);
+                AppendMangleRules(sections, wanLines, LanVar);
+                AppendQueueTree(sections, wanLines, LanVar);
+            } else {
+                AppendSteps(sections, {ServerVar.Name, LanVar.Name, ClientVar.Name, RateRxVar.Name, RateTxVar.Name},
+                            wanLines.size());
+            }
         }
-        steps.Wrap(entries);
-        // The v6/v7 program reads as its sources do, its long strings in
-        // export layout; the v5 text stays byte for byte.
-        if (Target != TRouterOs::V5)
-            for (std::string& entry : entries)
-                WrapLongLines(entry);
         Sections = {Target, wanLines.size(), std::move(entries)};
     }
     for (const auto& entry : Sections.Entries)
@@ -36,9 +34,9 @@ void TQvVorrel::Generate(const std::string& serverIp, const TQvWanList& wanLines
 
 void TQvVorrel::AppendHeader(TScriptWriter& lines, const std::string& serverIp, const TQvWanList& wanLines,
                              const std::string& lanName, std::int32_t clientCount) {
-    static const TEntryText serverComment{"#Tarnwell服务端IP地址"}, wanComment{"\n#{W}外网网卡"},
-        lanComment{"\n#内网网卡名称-固定只有一块"}, clientComment{"\n#客户机数量"},
-        downloadComment{"\n#PCQ 下行 取所有线路中下行最大值"}, uploadComment{"\n#PCQ 上行 取所有线路中上行最大值"};
+    namespace Rsc = RouterOsSource;
+    static const TEntryText serverComment{Rsc::HeaderServer}, wanComment{Rsc::HeaderLine}, lanComment{Rsc::HeaderLan},
+        clientComment{Rsc::HeaderClients}, downloadComment{Rsc::HeaderDownload}, uploadComment{Rsc::HeaderUpload};
     AppendEntry(lines, serverComment);
     ServerVar.Name = "velmoserver";
     ServerVar.Value = serverIp;

@@ -180,9 +180,11 @@ void WrapLongLines(std::string& entry) {
                 ++i;
                 continue;
             }
-            // Next to an escape, so that a word of the message stays whole.
+            // Next to an escape, so that a word of the message stays whole,
+            // or after a comma of a list.
             const bool goesOn = ch == '\\' && i + 1 == line.size();
-            if (!opened && !goesOn && (escaped || ch == '\\') && ch != ' ' && i > 0 && line[i - 1] != ' ')
+            const bool listed = i > 0 && line[i - 1] == ',';
+            if (!opened && !goesOn && (escaped || ch == '\\' || listed) && ch != ' ' && i > 0 && line[i - 1] != ' ')
                 breaks.push_back(i);
             opened = false;
             escaped = ch == '\\';

@@ -90,10 +90,9 @@ std::string StoredSource(std::string_view source);
 // escapes, elsewhere after a space between two words; never in a comment.
 void WrapLongLines(std::string& entry);
 
-// What a step of the v6/v7 script does, for the report of a stop, which names
-// the kinds in this order (routeros/report.rsc). Marking and Tree take one
-// step per WAN line, in the order of the lines. The kinds up to Routes only
-// check, and change nothing on the router.
+// What a step of the v6/v7 script does. Marking and Tree take one step per
+// WAN line, in the order of the lines. The kinds up to Routes only check,
+// and change nothing on the router.
 enum class TStepKind {
     Checks,
     Config,
@@ -112,75 +111,22 @@ enum class TStepKind {
     Tree,
 };
 
-// After its header the v6/v7 script is a chain of top-level blocks, the steps.
-// The console reads and runs each block on its own, so no block grows with the
-// number of lines. A step runs its body only when the global QvStep holds the
-// number of the step before it, and sets its own number last: a step that
-// stops, or that the console cut or could not parse, leaves every later step
-// doing nothing, pasted or imported. The v5 script has no steps.
-class TScriptSteps final {
-public:
-    explicit TScriptSteps(TRouterOs target) : Enabled(target != TRouterOs::V5) {}
-
-    // The entry `lines` writes next opens a step of `kind`, which declares
-    // `globals`, the header's that it uses (the router's program declares its
-    // own); the step before it ends there. Nothing for v5.
-    void Begin(const TScriptWriter& lines, TStepKind kind, std::initializer_list<std::string_view> globals = {});
-    // More globals the current step declares.
-    void Declare(std::span<const std::string_view> globals);
-    void Declare(std::initializer_list<std::string_view> globals) {
-        Declare(std::span(globals.begin(), globals.size()));
-    }
-    // The entries from the next one on stand outside any step.
-    void End(const TScriptWriter& lines);
-    // Joins each step's entries into one block, opened by its gate and
-    // declarations and closed by setting its number.
-    void Wrap(std::vector<std::string>& entries) const;
-
-    bool Enabled;
-    struct TStep {
-        TStepKind Kind;
-        std::size_t First, Last; // its entries: [First, Last)
-        std::string Globals;     // the step's `:global` lines
-    };
-    std::vector<TStep> Steps; // step k (from 1) is Steps[k - 1]
-
-private:
-    bool Open = false;
+// The names of the header's globals but the lines'.
+struct THeaderNames {
+    std::string_view Server, Lan, Clients, RateRx, RateTx;
 };
 
-// What the v6/v7 script takes for its own among the mangle rules, by the shape
-// of what every version of Qostrel writes, whatever the interface names were:
-// the chains it jumps to end in kOwnChains, the connection marks it sets in
-// kOwnConnectionMarks. POSIX regular expressions, as the script writes them
-// in a quoted string. A line's chains are its interface name and a suffix;
-// the chains that route by Qostrel's marks begin with "Qostrel_".
-inline constexpr std::string_view kOwnChains = R"(_(Conn|Qos_up|Qos_down)\$|^Qostrel_)";
-inline constexpr std::string_view kOwnConnectionMarks = R"((_Conn|_icmp_connect)\$)";
+// The v6/v7 script after its header: its steps, built from one table
+// (Steps.cpp), the report and "#ok". Lines are named eth0, eth1, … by place.
+void AppendSteps(TScriptWriter& lines, const THeaderNames& names, std::size_t lineCount);
+// The number of the step of `kind` that takes line `line` (the first when
+// the kind takes no lines), from 1; 0 when there is none.
+std::size_t StepOf(TStepKind kind, std::size_t lineCount, std::size_t line = 0);
 
-// The end of the comment of a FastTrack rule that an import disabled: the
-// record, in the rule itself, that Qostrel_Remove enables it again.
-inline constexpr std::string_view kFastTrackTag = " [Qostrel]";
-
-// A line's connection marks from v6 on, each after "<interface>_": ICMP and
-// DNS, the server, the twelve classes, and connections to the router itself.
-// Each has a chain "Qostrel_<mark>" that routes it by its line's table.
-inline constexpr std::string_view kLineMarks =
-    R"({"icmp_connect";"Server_Conn";"1_Conn";"2_Conn";"3_Conn";"4_Conn";"5_Conn";"6_Conn";"7_Conn";"8_Conn";"-1_Conn";"-2_Conn";"-3_Conn";"0_Conn";"In_Conn"})";
-
-// The last block of the v6/v7 script: what a complete run created, or the step
-// that stopped; then it removes the helper globals.
-void AppendReport(TScriptWriter& lines, const TScriptSteps& steps, std::size_t lineCount);
-
-// The sections after the variable header, in script order.
-void AppendRouterCheck(TScriptWriter& lines, TScriptSteps& steps, const TQvVariant& serverVar,
-                       const TQvWanList& wanLines, const TQvVariant& lanVar, TRouterOs target);
-void AppendRouterPreparation(TScriptWriter& lines, TScriptSteps& steps, const TQvVariant& serverVar,
-                             const TQvWanList& wanLines, TRouterOs target);
-void AppendPcqTypes(TScriptWriter& lines, TScriptSteps& steps, const TQvVariant& rateRxVar, const TQvVariant& rateTxVar,
+// The v5 script's sections after the variable header, in script order.
+void AppendRouterPreparation(TScriptWriter& lines, const TQvVariant& serverVar, const TQvWanList& wanLines);
+void AppendPcqTypes(TScriptWriter& lines, const TQvVariant& rateRxVar, const TQvVariant& rateTxVar,
                     const TQvVariant& clientVar);
-void AppendMangleRules(TScriptWriter& lines, TScriptSteps& steps, const TQvWanList& wanLines, const TQvVariant& lanVar,
-                       TRouterOs target);
-// Ends the steps with the report of the v6/v7 script, then writes "#ok".
-void AppendQueueTree(TScriptWriter& lines, TScriptSteps& steps, const TQvWanList& wanLines, const TQvVariant& lanVar,
-                     TRouterOs target);
+void AppendMangleRules(TScriptWriter& lines, const TQvWanList& wanLines, const TQvVariant& lanVar);
+// Ends with "#ok".
+void AppendQueueTree(TScriptWriter& lines, const TQvWanList& wanLines, const TQvVariant& lanVar);

@@ -1,91 +1,359 @@
 #include "generator/RouterOsSources.h"
 #include "generator/Sections.h"
 
-// The chain of steps of the v6/v7 script and its last block, the report.
+#include "model/GbkCodec.h"
 
-void TScriptSteps::Begin(const TScriptWriter& lines, TStepKind kind, std::initializer_list<std::string_view> globals) {
-    if (!Enabled)
-        return;
-    End(lines);
-    Steps.push_back({kind, lines.Size(), lines.Size(), {}});
-    Open = true;
-    Declare(globals);
-}
+#include <algorithm>
+#include <map>
+#include <stdexcept>
 
-void TScriptSteps::Declare(std::span<const std::string_view> globals) {
-    if (!Enabled)
-        return;
-    for (const std::string_view global : globals) {
-        Steps.back().Globals += ":global ";
-        Steps.back().Globals += global;
-        Steps.back().Globals += "\r\n";
-    }
-}
-
-void TScriptSteps::End(const TScriptWriter& lines) {
-    if (Open)
-        Steps.back().Last = lines.Size();
-    Open = false;
-}
-
-void TScriptSteps::Wrap(std::vector<std::string>& entries) const {
-    if (Steps.empty())
-        return;
-    std::vector<std::string> wrapped;
-    wrapped.reserve(entries.size());
-    std::size_t next = 0;
-    for (std::size_t number = 1; number <= Steps.size(); ++number) {
-        const TStep& step = Steps[number - 1];
-        for (; next < step.First; ++next)
-            wrapped.push_back(std::move(entries[next]));
-        // A step with no entries of its own still takes its number.
-        std::string block = "{\r\n:global QvStep\r\n:if ($QvStep = " + std::to_string(number - 1) + ") do={\r\n";
-        block += step.Globals;
-        for (; next < step.Last; ++next) {
-            block += entries[next];
-            block += "\r\n";
-        }
-        block += ":set QvStep " + std::to_string(number) + "\r\n}\r\n}";
-        wrapped.push_back(std::move(block));
-    }
-    for (; next < entries.size(); ++next)
-        wrapped.push_back(std::move(entries[next]));
-    entries = std::move(wrapped);
-}
+// The v6/v7 script after its header: a chain of steps, built from one table.
+// A step is a top-level block of routeros/step.rsc; the console reads and runs
+// each on its own, so no step grows with the number of lines.
 
 namespace {
 
-// The runs of steps of one kind, as the report reads them: {first step;kind}
-// of each, the kind its place in TStepKind.
-std::string Runs(const TScriptSteps& steps) {
-    std::string runs = "{";
-    for (std::size_t at = 0; at < steps.Steps.size(); ++at) {
-        const TStepKind kind = steps.Steps[at].Kind;
-        if (at > 0 && steps.Steps[at - 1].Kind == kind)
+namespace Rsc = RouterOsSource;
+
+// One row a run of steps, in script order. A row that takes lines has a step
+// for each LinesPerStep of them; one that takes none has one step. A step is
+// its row's First pieces (its first step only), Head, Each once a line, and
+// Last (its last step only), each a routeros/*.rsc file.
+struct TStepRow {
+    TStepKind Kind;
+    std::string_view Name = {};   // in the report of a stop, UTF-8
+    std::string_view OfLine = {}; // a step a line: the name is Name, the line (eth0), OfLine
+    std::size_t LinesPerStep = 0;
+    std::vector<std::string_view> First = {}, Head = {}, Each = {}, Last = {};
+    std::size_t Rules = 0, Queues = 0; // mangle rules and queues each line adds
+    bool EvenWithoutLines = false;     // one step when there are no lines
+};
+
+const std::vector<TStepRow>& StepTable() {
+    using enum TStepKind;
+    static const std::vector<TStepRow> table = {
+        {.Kind = Checks, .Name = "检查路由器版本和服务器地址", .Head = {Rsc::ReleaseCheck}},
+        {.Kind = Config, .Name = "检查LAN网卡和路由器上原有的mangle规则", .Head = {Rsc::ConfigCheck}},
+        {.Kind = LineCheck,
+         .Name = "检查WAN线路",
+         .LinesPerStep = 8,
+         .Each = {Rsc::LineCheckAdd},
+         .Last = {Rsc::LineCheck}},
+        {.Kind = Routes,
+         .Name = "检查路由器上原有的连接标记和每条WAN线路的网关",
+         .Head = {Rsc::DefaultRoutes, Rsc::ConnectionMarks, Rsc::WaysOut, Rsc::RouteCode}},
+        {.Kind = Remove, .Name = "安装撤销脚本Qostrel_Remove", .Head = {Rsc::RemoveInstall}},
+        {.Kind = Preparation,
+         .Name = "导入地址列表、端口映射和在线统计，备份旧设置",
+         .Head = {Rsc::FollowerStop, Rsc::Cleanup, Rsc::ServerList, Rsc::PortForwards, Rsc::Winbox, Rsc::OnlineCounter,
+                  Rsc::Backup}},
+        {.Kind = Preparation,
+         .Name = "导入地址列表、端口映射和在线统计，备份旧设置",
+         .LinesPerStep = 32,
+         .Head = {Rsc::WanListHeading},
+         .Each = {Rsc::WanAddress}},
+        {.Kind = Follower,
+         .Name = "安装让Network跟随WAN地址的计划任务",
+         .LinesPerStep = 32,
+         .First = {Rsc::FollowerHead},
+         .Each = {Rsc::FollowerLine},
+         .Last = {Rsc::Follower},
+         .EvenWithoutLines = true},
+        {.Kind = Clearing,
+         .Name = "清除旧的mangle规则、队列和PCQ类型",
+         .Head = {Rsc::ClearingMangle, Rsc::ClearingTree, Rsc::ClearingTypes, Rsc::ClearingCheck, Rsc::CountsBefore}},
+        {.Kind = PcqTypes, .Name = "添加PCQ类型", .Head = {Rsc::PcqTypes}},
+        {.Kind = FastTrack, .Name = "禁用FastTrack，添加在线规则", .Head = {Rsc::Fasttrack, Rsc::OnlineRule}, .Rules = 1},
+        {.Kind = Jumps,
+         .Name = "添加跳转规则",
+         .LinesPerStep = 32,
+         .First = {Rsc::JumpHeading},
+         .Head = {Rsc::JumpsMenu},
+         .Each = {Rsc::Jumps},
+         .Rules = 2},
+        {.Kind = Marking,
+         .Name = "添加WAN线路",
+         .OfLine = "的mangle规则和路由",
+         .LinesPerStep = 1,
+         .First = {Rsc::MarkingHeading},
+         .Each = {Rsc::Marking},
+         .Rules = 49},
+        {.Kind = Routing, .Name = "添加按线路路由的mangle规则", .Head = {Rsc::Routing}},
+        {.Kind = Roots, .Name = "添加队列树的根", .Head = {Rsc::QueueRoots}, .Queues = 2},
+        {.Kind = Tree,
+         .Name = "添加WAN线路",
+         .OfLine = "的队列",
+         .LinesPerStep = 1,
+         .First = {Rsc::TreeHeading},
+         .Each = {Rsc::QueueTree},
+         .Queues = 36},
+    };
+    return table;
+}
+
+// A step as planned: its row and the lines [First, Last) it takes.
+struct TPlannedStep {
+    const TStepRow* Row;
+    std::size_t First, Last;
+    bool FirstOfRow, LastOfRow;
+};
+
+std::vector<TPlannedStep> Plan(std::size_t lineCount) {
+    std::vector<TPlannedStep> steps;
+    for (const TStepRow& row : StepTable()) {
+        if (row.LinesPerStep == 0) {
+            steps.push_back({&row, 0, 0, true, true});
             continue;
-        runs += (runs.size() > 1 ? ";{" : "{") + std::to_string(at + 1) + ";" +
-                std::to_string(static_cast<std::size_t>(kind)) + "}";
+        }
+        if (lineCount == 0 && row.EvenWithoutLines)
+            steps.push_back({&row, 0, 0, true, true});
+        for (std::size_t first = 0; first < lineCount; first += row.LinesPerStep) {
+            const std::size_t last = std::min(first + row.LinesPerStep, lineCount);
+            steps.push_back({&row, first, last, first == 0, last == lineCount});
+        }
     }
-    return runs + "}";
+    return steps;
+}
+
+std::string LineName(std::size_t line) {
+    return "eth" + std::to_string(line);
+}
+
+// A step's name in the report, as the escapes of a quoted string.
+std::string StepName(const TPlannedStep& step) {
+    const TStepRow& row = *step.Row;
+    const std::string name =
+        std::string(row.Name) + (row.OfLine.empty() ? "" : LineName(step.First) + std::string(row.OfLine));
+    return EscapeScriptString(FixedGbk(name));
+}
+
+// Each source converted once; a source is known by where its text lies.
+const TEntryText& Text(std::string_view source, TTextKind kind = TTextKind::Console) {
+    static std::map<std::pair<const char*, TTextKind>, TEntryText> texts;
+    auto found = texts.find({source.data(), kind});
+    if (found == texts.end())
+        found = texts.emplace(std::pair{source.data(), kind}, TEntryText(source, kind)).first;
+    return found->second;
+}
+
+// What Qostrel takes for its own among the mangle rules, by the shape of what
+// every version writes, whatever the interface names were: the chains it
+// jumps to, and the connection marks it sets. POSIX regular expressions, as
+// the script writes them in a quoted string.
+constexpr std::string_view kOwnChains = R"(_(Conn|Qos_up|Qos_down)\$|^Qostrel_)";
+constexpr std::string_view kOwnConnectionMarks = R"((_Conn|_icmp_connect)\$)";
+// The end of the comment of a FastTrack rule that an import disabled: the
+// record, in the rule itself, that Qostrel_Remove enables it again.
+constexpr std::string_view kFastTrackTag = " [Qostrel]";
+// A line's connection marks, each after "<interface>_": ICMP and DNS, the
+// server, the twelve classes, and connections to the router itself. Each has
+// a chain "Qostrel_<mark>" that routes it by its line's table.
+constexpr std::string_view kLineMarks =
+    "icmp_connect,Server_Conn,1_Conn,2_Conn,3_Conn,4_Conn,5_Conn,6_Conn,7_Conn,8_Conn,-1_Conn,-2_Conn,-3_Conn,0_Conn,In_Conn";
+
+// Qostrel's shaping removed, whatever version made it: its mangle rules,
+// routes and tables, queue tree and queue types. The same code serves the
+// import's clearing and Qostrel_Remove, as the router stores it.
+std::string StoredClearing() {
+    const TNameFill fills[] = {{"{OWNCHAINS}", kOwnChains}, {"{OWNMARKS}", kOwnConnectionMarks}};
+    std::string clearing;
+    for (const std::string_view piece : {Rsc::ClearingMangle, Rsc::ClearingTree, Rsc::ClearingTypes}) {
+        if (!clearing.empty())
+            clearing += "\r\n";
+        Text(piece, TTextKind::Code).AppendTo(clearing, fills);
+    }
+    return clearing;
+}
+
+// Qostrel_Remove's code as a quoted value in export layout.
+std::string RemoveSource(std::string_view serverName) {
+    const std::string cleanup = Text(Rsc::Cleanup, TTextKind::Code).Fill({{"{SERVER}", serverName}});
+    return StoredCode(Text(Rsc::Remove, TTextKind::Code)
+                          .Fill({{"{CLEARING}", StoredClearing()}, {"{CLEANUP}", cleanup}, {"{TAG}", kFastTrackTag}}));
+}
+
+bool IsNameChar(char ch) {
+    return (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z') || (ch >= '0' && ch <= '9') || ch == '_';
+}
+
+// Every helper global the program declares, in the order it first does: the
+// report removes them all.
+std::string HelperGlobals() {
+    std::vector<std::string> names;
+    const auto scan = [&](std::string_view source) {
+        constexpr std::string_view declare = ":global Qv";
+        for (std::size_t at = source.find(declare); at != std::string_view::npos;
+             at = source.find(declare, at + 1)) {
+            std::size_t end = at + 8;
+            while (end < source.size() && IsNameChar(source[end]))
+                ++end;
+            const std::string name(source.substr(at + 8, end - at - 8));
+            if (std::ranges::find(names, name) == names.end())
+                names.push_back(name);
+        }
+    };
+    scan(Rsc::StepsStart);
+    scan(Rsc::Step);
+    for (const TStepRow& row : StepTable())
+        for (const auto* pieces : {&row.First, &row.Head, &row.Each, &row.Last})
+            for (const std::string_view piece : *pieces)
+                scan(piece);
+    scan(Rsc::Report);
+    std::string list;
+    for (const std::string& name : names)
+        list += (list.empty() ? "" : ",") + name;
+    return list;
+}
+
+// A step's own lines as its block holds them. Each piece declares at its top
+// the globals it takes; the step declares them once, below its heading, with
+// the header's globals it uses. Its lines are indented; comments start their
+// line, and a line that goes on another stays as export layout writes it.
+std::string StepBody(const std::string& pieces, const std::vector<std::string>& headerGlobals) {
+    std::vector<std::string> declared;
+    std::string kept;
+    for (std::size_t start = 0; start <= pieces.size();) {
+        const std::size_t end = std::min(pieces.find("\r\n", start), pieces.size());
+        const std::string_view line(pieces.data() + start, end - start);
+        const bool declaration = line.starts_with(":global ") && line.find_first_of(" ", 8) == std::string_view::npos;
+        if (declaration && std::ranges::find(declared, line) == declared.end())
+            declared.emplace_back(line);
+        else if (!declaration)
+            kept.append(line).append("\r\n");
+        start = end + 2;
+    }
+    // The header's globals the step uses: a $ not escaped, before a name.
+    std::vector<std::string> uses;
+    for (const std::string& name : headerGlobals)
+        for (std::size_t at = kept.find("$" + name); at != std::string::npos; at = kept.find("$" + name, at + 1)) {
+            const std::size_t after = at + 1 + name.size();
+            if ((at == 0 || kept[at - 1] != '\\') && (after == kept.size() || !IsNameChar(kept[after]))) {
+                uses.push_back(Text(Rsc::Global).Fill({{"{NAME}", name}}));
+                break;
+            }
+        }
+    declared.insert(declared.begin(), uses.begin(), uses.end());
+    std::string body;
+    bool goesOn = false;
+    const auto append = [&](std::string_view line) {
+        const std::size_t first = line.find_first_not_of(' ');
+        const bool indent = !goesOn && first != std::string_view::npos && line[first] != '#';
+        body.append(indent ? "    " : "").append(line).append("\r\n");
+        goesOn = line.ends_with('\\');
+    };
+    // A heading the step opens with stands above its declarations.
+    kept.resize(kept.size() - 2);
+    bool heading = true;
+    for (std::size_t start = 0; start <= kept.size();) {
+        const std::size_t end = std::min(kept.find("\r\n", start), kept.size());
+        const std::string_view line(kept.data() + start, end - start);
+        if (heading && !line.empty() && !line.starts_with('#')) {
+            heading = false;
+            for (const std::string& declaration : declared)
+                append(declaration);
+        }
+        if (!heading || !line.empty())
+            append(line);
+        start = end + 2;
+    }
+    if (heading)
+        for (const std::string& declaration : declared)
+            append(declaration);
+    body.resize(body.size() - 2);
+    return body;
 }
 
 } // namespace
 
-void AppendReport(TScriptWriter& lines, const TScriptSteps& steps, std::size_t lineCount) {
-    static const TEntryText report{RouterOsSource::Report};
-    std::size_t checks = 0;
-    while (checks < steps.Steps.size() && steps.Steps[checks].Kind <= TStepKind::Routes)
-        ++checks;
-    // The online rule, then per line 4 jumps and 47 marking rules; 2 roots and
-    // 36 queues a line. The report adds the rules that route by the marks.
-    const std::string last = std::to_string(steps.Steps.size()), checkCount = std::to_string(checks),
-                      lineText = std::to_string(lineCount), ruleCount = std::to_string(1 + 51 * lineCount),
-                      queueCount = std::to_string(2 + 36 * lineCount), runs = Runs(steps);
-    AppendEntry(lines, report,
+std::size_t StepOf(TStepKind kind, std::size_t lineCount, std::size_t line) {
+    const std::vector<TPlannedStep> steps = Plan(lineCount);
+    for (std::size_t at = 0; at < steps.size(); ++at)
+        if (steps[at].Row->Kind == kind && (steps[at].Row->LinesPerStep == 0 || line < steps[at].Last))
+            return at + 1;
+    return 0;
+}
+
+void AppendSteps(TScriptWriter& lines, const THeaderNames& names, std::size_t lineCount) {
+    static const std::string helperGlobals = HelperGlobals();
+    static const std::string backupSource = StoredSource(Rsc::BackupSource),
+                             followerSource = StoredSource(Rsc::FollowerSource),
+                             routeSix = StoredSource(Rsc::RouteV6), routeSeven = StoredSource(Rsc::RouteV7),
+                             stopCode = StoredSource(Rsc::StopSource);
+    const std::string removeSource = RemoveSource(names.Server);
+    std::vector<std::string> headerGlobals = {std::string(names.Server)};
+    for (std::size_t line = 0; line < lineCount; ++line)
+        for (const char* suffix : {"", "ip", "Rx", "Tx"})
+            headerGlobals.push_back(LineName(line) + suffix);
+    for (const std::string_view name : {names.Lan, names.Clients, names.RateTx, names.RateRx})
+        headerGlobals.emplace_back(name);
+
+    // Each entry in the router's export layout where a line is long.
+    const auto append = [&](const TEntryText& text, std::initializer_list<TNameFill> fills) {
+        std::string& entry = lines.Next();
+        entry.clear();
+        text.AppendTo(entry, std::span(fills.begin(), fills.size()));
+        WrapLongLines(entry);
+    };
+    const std::vector<TPlannedStep> steps = Plan(lineCount);
+    append( Text(Rsc::StepsStart), {{"{FIRST}", steps.empty() ? "" : StepName(steps.front())}});
+    std::size_t checks = 0, rules = 0, queues = 0;
+    for (std::size_t at = 0; at < steps.size(); ++at) {
+        const TPlannedStep& step = steps[at];
+        const TStepRow& row = *step.Row;
+        const std::size_t taken = row.LinesPerStep == 0 ? 1 : step.Last - step.First;
+        rules += row.Rules * taken;
+        queues += row.Queues * taken;
+        checks += row.Kind <= TStepKind::Routes;
+        std::string pieces;
+        const auto add = [&](std::string_view piece, std::size_t line) {
+            const std::string name = LineName(line), index = std::to_string(line);
+            const TNameFill fills[] = {{"{SERVER}", names.Server},
+                                       {"{LAN}", names.Lan},
+                                       {"{RATERX}", names.RateRx},
+                                       {"{RATETX}", names.RateTx},
+                                       {"{CLIENTS}", names.Clients},
+                                       {"{UPROOT}", "global"},
+                                       {"{TODAY}", "$QvToday"},
+                                       {"{TAG}", kFastTrackTag},
+                                       {"{OWNCHAINS}", kOwnChains},
+                                       {"{OWNMARKS}", kOwnConnectionMarks},
+                                       {"{LINEMARKS}", kLineMarks},
+                                       {"{STOPCODE}", stopCode},
+                                       {"{REMOVESOURCE}", removeSource},
+                                       {"{BACKUPSOURCE}", backupSource},
+                                       {"{FOLLOWERSOURCE}", followerSource},
+                                       {"{ROUTESIX}", routeSix},
+                                       {"{ROUTESEVEN}", routeSeven},
+                                       {"{W}", name},
+                                       {"{INDEX}", index}};
+            if (!pieces.empty())
+                pieces += "\r\n";
+            Text(piece).AppendTo(pieces, fills);
+        };
+        for (const std::string_view piece : step.FirstOfRow ? row.First : std::vector<std::string_view>{})
+            add(piece, step.First);
+        for (const std::string_view piece : row.Head)
+            add(piece, step.First);
+        for (std::size_t line = step.First; line < step.Last; ++line)
+            for (const std::string_view piece : row.Each)
+                add(piece, line);
+        for (const std::string_view piece : step.LastOfRow ? row.Last : std::vector<std::string_view>{})
+            add(piece, step.First);
+        const std::string previous = std::to_string(at), number = std::to_string(at + 1),
+                          next = at + 1 < steps.size() ? StepName(steps[at + 1]) : "",
+                          body = StepBody(pieces, headerGlobals);
+        append(Text(Rsc::Step),
+                    {{"{PREVIOUS}", previous}, {"{NUMBER}", number}, {"{NEXT}", next}, {"{BODY}", body}});
+    }
+    const std::string last = std::to_string(steps.size()), checkCount = std::to_string(checks),
+                      lineText = std::to_string(lineCount), ruleCount = std::to_string(rules),
+                      queueCount = std::to_string(queues);
+    append(Text(Rsc::Report),
                 {{"{LAST}", last},
                  {"{CHECKS}", checkCount},
-                 {"{RUNS}", runs},
                  {"{LINES}", lineText},
                  {"{RULES}", ruleCount},
-                 {"{QUEUES}", queueCount}});
+                 {"{QUEUES}", queueCount},
+                 {"{GLOBALS}", helperGlobals}});
+    append(Text(Rsc::Ok), {});
 }

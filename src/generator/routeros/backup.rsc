@@ -1,12 +1,12 @@
 ## The backup script from v6 on: scripts have no winbox policy on v7, and a
 ## script that stopped before the PCQ types left its backup script behind,
 ## which adding it again would refuse.
-## Fills: SOURCE, backup-source.rsc as a quoted string in export layout.
+## Fills: BACKUPSOURCE, backup-source.rsc as a quoted string in export layout.
 
 #备份Mangle 、Queue tree 、Queue type [固定值]
 /system script
 remove [find name=brookfenbackup]
 add name=brookfenbackup policy=\
     ftp,reboot,read,write,policy,test,password,sniff,sensitive source="\
-    {SOURCE}"
+    {BACKUPSOURCE}"
 /system script run brookfenbackup

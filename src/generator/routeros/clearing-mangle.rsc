@@ -5,13 +5,13 @@
 ## routes, and on v7 its tables, through :parse: v6 has no /routing table.
 ## The import and Qostrel_Remove run the same code, so it reads the release
 ## itself.
-## Fills: CHAINS and MARKS, the patterns of Qostrel's own chains and
+## Fills: OWNCHAINS and OWNMARKS, the patterns of Qostrel's own chains and
 ## connection marks.
 
 #清理信息mangle type tree 旧信息
 /ip firewall mangle
-:local QvOwnChains "{CHAINS}"
-:local QvOwnMarks "{MARKS}"
+:local QvOwnChains "{OWNCHAINS}"
+:local QvOwnMarks "{OWNMARKS}"
 #只删除Qostrel的规则（任何版本、任何网卡名称）：在线规则、跳转到Qostrel的链的规则、这些链中的规则、按Qostrel的连接标记打数据包标记的规则
 remove [find dynamic=no action=add-src-to-address-list address-list=Online chain=forward comment=Online]
 remove [find dynamic=no action=jump jump-target~$QvOwnChains]

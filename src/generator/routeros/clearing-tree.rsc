@@ -1,54 +1,57 @@
 ## The queue tree: Global_down, Global_up and every queue below them, and a
-## queue named as Qostrel names its queues whose parent is gone (a run that
-## stopped half-way) with every queue below it. Each pass collects them
-## parents first and removes them children first, one by one, errors ignored:
-## a release may refuse to remove a parent, remove its children with it, or
-## leave them behind. A pass that finds none ends it; QvLeft holds what is
-## left after eight. The first pass does not look for parents that are gone:
-## in a whole tree it would look up every parent. The import and
-## Qostrel_Remove run the same code.
+## queue named as Qostrel names its queues (ending in _up or _down) whose
+## parent is gone, a run that stopped half-way, with every queue below it.
+## A release may refuse to remove a parent, remove its children with it, or
+## leave them behind, so each pass takes them anew and removes them children
+## first, one by one, errors ignored. Passes go on until one finds none, at
+## most eight; a ninth only counts. The first pass takes the two roots alone:
+## looking for a gone parent in a whole tree would look up every parent.
+## QvTreeLeft holds what is left. The import and Qostrel_Remove run the same
+## code.
 /queue tree
 #只删除Qostrel的队列：Global_down、Global_up和它们下面的全部队列，以及父队列已不存在的Qostrel队列
-:local QvLeft -1
+:global QvTreeLeft 0
 :local QvPass 0
-:while ((($QvLeft != 0) || ($QvPass < 2)) && ($QvPass < 9)) do={
+:local QvLooking true
+:while ($QvLooking) do={
   :set QvPass ($QvPass + 1)
+  ## This pass's tops: the roots, and from the second pass on the orphans.
   :local QvOwn [:toarray ""]
-  :local QvNext {"Global_down";"Global_up"}
-  :foreach QvRoot in=$QvNext do={
-    :foreach QvQueue in=[find name=$QvRoot] do={
+  :foreach QvRoot in=[find name=Global_down] do={
+    :set QvOwn ($QvOwn, $QvRoot)
+  }
+  :foreach QvRoot in=[find name=Global_up] do={
+    :set QvOwn ($QvOwn, $QvRoot)
+  }
+  :local QvNamed [:toarray ""]
+  :if ($QvPass > 1) do={
+    :set QvNamed [find name~"_(up|down)\$"]
+  }
+  :foreach QvQueue in=$QvNamed do={
+    :local QvParent [:tostr [get $QvQueue parent]]
+    :local QvGone (([:len [find name=$QvParent]] = 0) && ([:len [/interface find name=$QvParent]] = 0))
+    :if ($QvGone && ([:pick $QvParent 0 6] != "global")) do={
       :set QvOwn ($QvOwn, $QvQueue)
     }
   }
-  :if ($QvPass > 1) do={
-    :foreach QvQueue in=[find] do={
-      :local QvParent ""
-      :do {
-        :set QvParent [:tostr [get $QvQueue parent]]
-      } on-error={}
-      :local QvOrphan (([:len [find name=$QvParent]] = 0) && ([:len [/interface find name=$QvParent]] = 0))
-      :if (([get $QvQueue name] ~ "_(up|down)\$") && $QvOrphan && ([:pick $QvParent 0 6] != "global")) do={
-        :set QvOwn ($QvOwn, $QvQueue)
-        :set QvNext ($QvNext, [get $QvQueue name])
-      }
+  ## Every queue below them: the list grows as it is walked, parents first.
+  :local QvAt 0
+  :while ($QvAt < [:len $QvOwn]) do={
+    :foreach QvChild in=[find parent=[get [:pick $QvOwn $QvAt] name]] do={
+      :set QvOwn ($QvOwn, $QvChild)
     }
+    :set QvAt ($QvAt + 1)
   }
-  :while ([:len $QvNext] > 0) do={
-    :local QvNow $QvNext
-    :set QvNext [:toarray ""]
-    :foreach QvName in=$QvNow do={
-      :foreach QvQueue in=[find parent=$QvName] do={
-        :set QvOwn ($QvOwn, $QvQueue)
-        :set QvNext ($QvNext, [get $QvQueue name])
-      }
-    }
+  ## Children first. The ninth pass only counts.
+  :set QvTreeLeft [:len $QvOwn]
+  :set QvLooking ((($QvTreeLeft > 0) || ($QvPass < 2)) && ($QvPass < 9))
+  :local QvRemove $QvOwn
+  :if ($QvPass = 9) do={
+    :set QvRemove [:toarray ""]
   }
-  :set QvLeft [:len $QvOwn]
-  :if (($QvLeft > 0) && ($QvPass < 9)) do={
-    :for QvAt from=($QvLeft - 1) to=0 do={
-      :do {
-        remove [:pick $QvOwn $QvAt]
-      } on-error={}
-    }
+  :for QvAt from=([:len $QvRemove] - 1) to=0 do={
+    :do {
+      remove [:pick $QvRemove $QvAt]
+    } on-error={}
   }
 }

@@ -4,15 +4,17 @@
 ## none. A gateway names its line as the interface, as an address with
 ## %<interface> at its end (pppoe-out1 is not pppoe-out10), as an address in
 ## one of the line's networks, by mask as eworm's mod/ipcalc works it out, or
-## as its PPPoE peer (the network of a /32 address). The rest of the step
-## reads the locals QvTables, QvVia, QvHops and QvDistances, one entry a
-## gateway.
+## as its PPPoE peer (the network of a /32 address).
+## Sets, one entry a gateway: QvDefaultAts its place (0, 1, …), then
+## QvDefaultTables, QvDefaultDistances, QvDefaultLines (the line's place in
+## QvLines) and QvDefaultHops.
 :global QvLines
 :global QvV7
-:local QvTables [:toarray ""]
-:local QvVia [:toarray ""]
-:local QvHops [:toarray ""]
-:local QvDistances [:toarray ""]
+:global QvDefaultAts [:toarray ""]
+:global QvDefaultTables [:toarray ""]
+:global QvDefaultDistances [:toarray ""]
+:global QvDefaultLines [:toarray ""]
+:global QvDefaultHops [:toarray ""]
 :local QvProp "routing-mark"
 :if ($QvV7) do={
   :set QvProp "routing-table"
@@ -52,10 +54,11 @@
         }
         :set QvLineAt ($QvLineAt + 1)
       }
-      :set QvTables ($QvTables, $QvTable)
-      :set QvVia ($QvVia, $QvAt)
-      :set QvHops ($QvHops, $QvHop)
-      :set QvDistances ($QvDistances, $QvDistance)
+      :set QvDefaultAts ($QvDefaultAts, [:len $QvDefaultAts])
+      :set QvDefaultTables ($QvDefaultTables, $QvTable)
+      :set QvDefaultDistances ($QvDefaultDistances, $QvDistance)
+      :set QvDefaultLines ($QvDefaultLines, $QvAt)
+      :set QvDefaultHops ($QvDefaultHops, $QvHop)
     }
   }
 }

@@ -3,8 +3,9 @@
 ## that the port forwards survive a PPPoE redial, and the route of a DHCP
 ## line's own table on the client's gateway. It keeps nothing in globals,
 ## which a reboot loses.
-## Fills: SOURCE, follower-source.rsc as a quoted string in export layout.
+## Fills: FOLLOWERSOURCE, follower-source.rsc as a quoted string in export layout.
+:global QvWans
 :local QvToday [/system clock get date]
 /system scheduler
 add comment=$QvWans disabled=no interval=1m name=Qostrel_Network on-event="\
-    {SOURCE}" policy=read,write,test start-date=$QvToday start-time=00:00:00
+    {FOLLOWERSOURCE}" policy=read,write,test start-date=$QvToday start-time=00:00:00

@@ -1,7 +1,8 @@
 ## The scheduler Online_Stat, in export layout: a line ending in a
 ## backslash goes on in the next, which starts with four spaces. The log text
 ## is 当前 … 台客户机在线 as GBK byte escapes.
-## Fills: STARTDATE, "start-date=<date> " or nothing.
+## Fills: TODAY, the start date: jan/01/1970 in v5, from v6 on today's as
+## the router prints it.
 
 #新增Online在线统计
 /system scheduler
@@ -12,5 +13,5 @@ add comment="" disabled=no interval=10m name=Online_Stat on-event=":global s 0\
     \$s+1)}\r\
     \n:log info (\"\B5\B1\C7\B0\" . \$s . \"\CC\A8\BF\CD\BB\A7\BB\FA\D4\DA\CF\
     \DF\")" policy=reboot,read,write,policy,test,password,sniff,sensitive \
-    {STARTDATE}start-time=00:00:00
+    start-date={TODAY} start-time=00:00:00
 

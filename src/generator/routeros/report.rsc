@@ -1,16 +1,17 @@
 ## The last block, after the steps. Only a complete run sets the last step's
 ## number: then it confirms what was created, counted against what the
-## clearing left. Otherwise it names the step that stopped, by the kinds in
-## QvKinds, in the order of TStepKind; a kind done once a line names the
-## line. A run that changed something says how to go back, once Qostrel_Remove
-## is there. It removes the helper globals either way.
-## Fills: LAST, the last step; CHECKS, the last step that only checks; RUNS,
-## {first step;kind} of each run of steps of one kind; LINES, the number of
-## lines; RULES and QUEUES, the mangle rules (but the routing's) and queues
-## the lines take.
+## clearing left. Otherwise it names the step that stopped, which the step
+## before it named in QvNextStep. A run that changed something says how to go
+## back, once Qostrel_Remove is there. It removes the helper globals either
+## way.
+## Fills: LAST, the last step; CHECKS, the last step that only checks; LINES,
+## the number of lines; RULES and QUEUES, the mangle rules (but the
+## routing's) and queues the lines take; GLOBALS, every helper global, with
+## commas between.
 {
 #核对创建的数量，报告结果，删除脚本的辅助全局变量
 :global QvStep
+:global QvNextStep
 :global QvTypes0
 :global QvMangle0
 :global QvTree0
@@ -44,23 +45,7 @@
   }
 } else={
   :local QvAt ($QvStep + 1)
-  :local QvKinds {{"检查路由器版本和服务器地址";""};{"检查LAN网卡和路由器上原有的mangle规则";""};{"检查WAN线路";""};
-    {"检查路由器上原有的连接标记和每条WAN线路的网关";""};{"安装撤销脚本Qostrel_Remove";""};
-    {"导入地址列表、端口映射和在线统计，备份旧设置";""};
-    {"安装让Network跟随WAN地址的计划任务";""};{"清除旧的mangle规则、队列和PCQ类型";""};{"添加PCQ类型";""};
-    {"禁用FastTrack，添加在线规则";""};{"添加跳转规则";""};{"添加WAN线路";"的mangle规则和路由"};
-    {"添加按线路路由的mangle规则";""};{"添加队列树的根";""};{"添加WAN线路";"的队列"}}
-  :local QvWhat ""
-  :foreach QvRun in={RUNS} do={
-    :if ($QvAt >= [:pick $QvRun 0]) do={
-      :local QvKind [:pick $QvKinds [:pick $QvRun 1]]
-      :set QvWhat [:pick $QvKind 0]
-      :if ([:len [:pick $QvKind 1]] > 0) do={
-        :set QvWhat ($QvWhat . "eth" . ($QvAt - [:pick $QvRun 0]) . [:pick $QvKind 1])
-      }
-    }
-  }
-  :local QvMsg ("Qostrel: 脚本在第" . $QvAt . "步停止：" . $QvWhat)
+  :local QvMsg ("Qostrel: 脚本在第" . $QvAt . "步停止：" . $QvNextStep)
   :if ($QvAt <= {CHECKS}) do={
     :set QvMsg ($QvMsg . "。路由器的设置没有改动。请按上面的提示改正后重新粘贴")
   } else={
@@ -72,9 +57,7 @@
   :put $QvMsg
   :log error $QvMsg
 }
-:foreach QvName in={"QvStep";"QvStop";"QvSeen";"QvBadIp";"QvSameIp";"QvNoWan";"QvNoAddress";"QvNotHeld";
-  "QvSlowUp";"QvSlowDown";"QvLines";"QvV7";"QvGws";"QvOneWay";"QvRouteCode";"QvWans";"QvTypes0";"QvMangle0";
-  "QvTree0";"QvRouted";"QvRouteGw";"QvRouteTable";"QvRouteWan"} do={
+:foreach QvName in=[:toarray "{GLOBALS}"] do={
   /system script environment remove [find name=$QvName]
 }
 }

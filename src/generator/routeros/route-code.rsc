@@ -3,6 +3,7 @@
 ## reads the other's.
 ## Fills: ROUTESIX and ROUTESEVEN, route-v6.rsc and route-v7.rsc as quoted
 ## strings.
+:global QvV7
 :global QvRouteCode "{ROUTESIX}"
 :if ($QvV7) do={
   :set QvRouteCode "{ROUTESEVEN}"

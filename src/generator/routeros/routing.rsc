@@ -6,9 +6,9 @@
 ## when that finds no line, to every chain. Connections to the router are
 ## marked in input, and their answers routed in output. Nothing when no line
 ## got a table.
-## Fills: LAN, the LAN interface's global; MARKS, a line's connection marks.
+## Fills: LAN, the LAN interface's global; LINEMARKS, a line's connection marks.
 :local QvLan ${LAN}
-:local QvLineMarks {MARKS}
+:local QvLineMarks [:toarray "{LINEMARKS}"]
 :global QvRouted
 
 #按连接标记把每个连接固定在它的WAN线路上：LAN来的数据包在路由之前按它的协议、来源和DSCP跳到对应分类的链

@@ -5,6 +5,10 @@
 ## one line with a way out and every default route through it (the
 ## single-line cafe), needs no routing mark: then no line gets a table, and
 ## QvOneWay tells the report.
+:global QvLines
+:global QvDefaultAts
+:global QvDefaultLines
+:global QvDefaultHops
 :global QvGws [:toarray ""]
 :global QvOneWay false
 :local QvWays 0
@@ -22,12 +26,10 @@
       } on-error={}
     }
   }
-  :local QvRouteAt 0
-  :foreach QvAt in=$QvVia do={
-    :if (([:len $QvHop] = 0) && ($QvAt = $QvLineAt)) do={
-      :set QvHop [:pick $QvHops $QvRouteAt]
+  :foreach QvAt in=$QvDefaultAts do={
+    :if (([:len $QvHop] = 0) && ([:pick $QvDefaultLines $QvAt] = $QvLineAt)) do={
+      :set QvHop [:pick $QvDefaultHops $QvAt]
     }
-    :set QvRouteAt ($QvRouteAt + 1)
   }
   :if ([:len $QvHop] = 0) do={
     :local QvMsg ("eth" . $QvLineAt . " = " . $QvWan . "：找不到这条WAN线路的网关（不是PPPoE线路，没有DHCP客户端，也没有经过它的默认路由）。")
@@ -42,7 +44,7 @@
   :set QvLineAt ($QvLineAt + 1)
 }
 :set QvOneWay ($QvWays = 1)
-:foreach QvAt in=$QvVia do={
+:foreach QvAt in=$QvDefaultLines do={
   :if ($QvAt != $QvWay) do={
     :set QvOneWay false
   }

@@ -1,0 +1,1 @@
+#Tarnwell服务端IP地址

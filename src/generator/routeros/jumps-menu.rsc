@@ -1,0 +1,2 @@
+## Opens each step of the lines' jumps.
+/ip firewall mangle

@@ -1,0 +1,2 @@
+## The script's last line.
+#ok

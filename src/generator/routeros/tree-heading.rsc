@@ -1,0 +1,2 @@
+## Heads the lines' queues.
+#以下
