@@ -1,5 +1,7 @@
 #include "generator/Sections.h"
 
+#include "generator/QuotedText.h"
+
 #include "model/GbkCodec.h"
 #include "model/QvVariant.h"
 
@@ -30,8 +32,9 @@ std::string ConsoleText(std::string_view utf8) {
             inComment = false;
             blankSoFar = true;
         } else if (inString && ch == '\\' && i + 1 < utf8.size()) {
-            text.append(utf8, i, 2); // an escape, or a line going on
-            i += 2;
+            const std::size_t length = EscapeLength(utf8, i); // an escape, or a line going on
+            text.append(utf8, i, length);
+            i += length;
             continue;
         } else if (inString && !IsAsciiByte(ch)) {
             std::size_t end = i;
@@ -55,10 +58,6 @@ std::string ConsoleText(std::string_view utf8) {
         ++i;
     }
     return FixedGbk(text);
-}
-
-bool IsUpperHex(char ch) {
-    return (ch >= '0' && ch <= '9') || (ch >= 'A' && ch <= 'F');
 }
 
 } // namespace
@@ -188,9 +187,7 @@ void WrapLongLines(std::string& entry) {
                 breaks.push_back(i);
             opened = false;
             escaped = ch == '\\';
-            i += ch != '\\' || i + 1 == line.size()                                          ? 1
-                 : i + 2 < line.size() && IsUpperHex(line[i + 1]) && IsUpperHex(line[i + 2]) ? 3
-                                                                                             : 2;
+            i += ch == '\\' ? EscapeLength(line, i) : 1;
         }
         std::size_t from = 0;
         if (line.size() > Longest)

@@ -63,7 +63,10 @@ const std::vector<TStepRow>& StepTable() {
          .Name = "清除旧的mangle规则、队列和PCQ类型",
          .Head = {Rsc::ClearingMangle, Rsc::ClearingTree, Rsc::ClearingTypes, Rsc::ClearingCheck, Rsc::CountsBefore}},
         {.Kind = PcqTypes, .Name = "添加PCQ类型", .Head = {Rsc::PcqTypes}},
-        {.Kind = FastTrack, .Name = "禁用FastTrack，添加在线规则", .Head = {Rsc::Fasttrack, Rsc::OnlineRule}, .Rules = 1},
+        {.Kind = FastTrack,
+         .Name = "禁用FastTrack，添加在线规则",
+         .Head = {Rsc::Fasttrack, Rsc::OnlineRule},
+         .Rules = 1},
         {.Kind = Jumps,
          .Name = "添加跳转规则",
          .LinesPerStep = 32,
@@ -148,8 +151,8 @@ constexpr std::string_view kFastTrackTag = " [Qostrel]";
 // A line's connection marks, each after "<interface>_": ICMP and DNS, the
 // server, the twelve classes, and connections to the router itself. Each has
 // a chain "Qostrel_<mark>" that routes it by its line's table.
-constexpr std::string_view kLineMarks =
-    "icmp_connect,Server_Conn,1_Conn,2_Conn,3_Conn,4_Conn,5_Conn,6_Conn,7_Conn,8_Conn,-1_Conn,-2_Conn,-3_Conn,0_Conn,In_Conn";
+constexpr std::string_view kLineMarks = "icmp_connect,Server_Conn,1_Conn,2_Conn,3_Conn,4_Conn,5_Conn,6_Conn,7_Conn,8_"
+                                        "Conn,-1_Conn,-2_Conn,-3_Conn,0_Conn,In_Conn";
 
 // Qostrel's shaping removed, whatever version made it: its mangle rules,
 // routes and tables, queue tree and queue types. The same code serves the
@@ -182,8 +185,7 @@ std::string HelperGlobals() {
     std::vector<std::string> names;
     const auto scan = [&](std::string_view source) {
         constexpr std::string_view declare = ":global Qv";
-        for (std::size_t at = source.find(declare); at != std::string_view::npos;
-             at = source.find(declare, at + 1)) {
+        for (std::size_t at = source.find(declare); at != std::string_view::npos; at = source.find(declare, at + 1)) {
             std::size_t end = at + 8;
             while (end < source.size() && IsNameChar(source[end]))
                 ++end;
@@ -276,9 +278,8 @@ std::size_t StepOf(TStepKind kind, std::size_t lineCount, std::size_t line) {
 void AppendSteps(TScriptWriter& lines, const THeaderNames& names, std::size_t lineCount) {
     static const std::string helperGlobals = HelperGlobals();
     static const std::string backupSource = StoredSource(Rsc::BackupSource),
-                             followerSource = StoredSource(Rsc::FollowerSource),
-                             routeSix = StoredSource(Rsc::RouteV6), routeSeven = StoredSource(Rsc::RouteV7),
-                             stopCode = StoredSource(Rsc::StopSource);
+                             followerSource = StoredSource(Rsc::FollowerSource), routeSix = StoredSource(Rsc::RouteV6),
+                             routeSeven = StoredSource(Rsc::RouteV7), stopCode = StoredSource(Rsc::StopSource);
     const std::string removeSource = RemoveSource(names.Server);
     std::vector<std::string> headerGlobals = {std::string(names.Server)};
     for (std::size_t line = 0; line < lineCount; ++line)
@@ -295,7 +296,7 @@ void AppendSteps(TScriptWriter& lines, const THeaderNames& names, std::size_t li
         WrapLongLines(entry);
     };
     const std::vector<TPlannedStep> steps = Plan(lineCount);
-    append( Text(Rsc::StepsStart), {{"{FIRST}", steps.empty() ? "" : StepName(steps.front())}});
+    append(Text(Rsc::StepsStart), {{"{FIRST}", steps.empty() ? "" : StepName(steps.front())}});
     std::size_t checks = 0, rules = 0, queues = 0;
     for (std::size_t at = 0; at < steps.size(); ++at) {
         const TPlannedStep& step = steps[at];
@@ -342,18 +343,16 @@ void AppendSteps(TScriptWriter& lines, const THeaderNames& names, std::size_t li
         const std::string previous = std::to_string(at), number = std::to_string(at + 1),
                           next = at + 1 < steps.size() ? StepName(steps[at + 1]) : "",
                           body = StepBody(pieces, headerGlobals);
-        append(Text(Rsc::Step),
-                    {{"{PREVIOUS}", previous}, {"{NUMBER}", number}, {"{NEXT}", next}, {"{BODY}", body}});
+        append(Text(Rsc::Step), {{"{PREVIOUS}", previous}, {"{NUMBER}", number}, {"{NEXT}", next}, {"{BODY}", body}});
     }
     const std::string last = std::to_string(steps.size()), checkCount = std::to_string(checks),
                       lineText = std::to_string(lineCount), ruleCount = std::to_string(rules),
                       queueCount = std::to_string(queues);
-    append(Text(Rsc::Report),
-                {{"{LAST}", last},
-                 {"{CHECKS}", checkCount},
-                 {"{LINES}", lineText},
-                 {"{RULES}", ruleCount},
-                 {"{QUEUES}", queueCount},
-                 {"{GLOBALS}", helperGlobals}});
+    append(Text(Rsc::Report), {{"{LAST}", last},
+                               {"{CHECKS}", checkCount},
+                               {"{LINES}", lineText},
+                               {"{RULES}", ruleCount},
+                               {"{QUEUES}", queueCount},
+                               {"{GLOBALS}", helperGlobals}});
     append(Text(Rsc::Ok), {});
 }

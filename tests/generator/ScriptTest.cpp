@@ -1,6 +1,7 @@
 #include "generator/Fixtures.h"
 #include "generator/QvVorrel.h"
-#include "generator/RouterScript.h"
+#include "routerscript/Router.h"
+#include "routerscript/Syntax.h"
 #include "generator/Sections.h"
 #include "model/QvVariant.h"
 
