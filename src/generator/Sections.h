@@ -90,27 +90,6 @@ std::string StoredSource(std::string_view source);
 // escapes, elsewhere after a space between two words; never in a comment.
 void WrapLongLines(std::string& entry);
 
-// What a step of the v6/v7 script does. Marking and Tree take one step per
-// WAN line, in the order of the lines. The kinds up to Routes only check,
-// and change nothing on the router.
-enum class TStepKind {
-    Checks,
-    Config,
-    LineCheck,
-    Routes,
-    Remove,
-    Preparation,
-    Follower,
-    Clearing,
-    PcqTypes,
-    FastTrack,
-    Jumps,
-    Marking,
-    Routing,
-    Roots,
-    Tree,
-};
-
 // The names of the header's globals but the lines'.
 struct THeaderNames {
     std::string_view Server, Lan, Clients, RateRx, RateTx;
@@ -119,9 +98,10 @@ struct THeaderNames {
 // The v6/v7 script after its header: its steps, built from one table
 // (Steps.cpp), the report and "#ok". Lines are named eth0, eth1, … by place.
 void AppendSteps(TScriptWriter& lines, const THeaderNames& names, std::size_t lineCount);
-// The number of the step of `kind` that takes line `line` (the first when
-// the kind takes no lines), from 1; 0 when there is none.
-std::size_t StepOf(TStepKind kind, std::size_t lineCount, std::size_t line = 0);
+// The number, from 1, of the step that runs `source`, a routeros/*.rsc file
+// (a RouterOsSource constant), for line `line` when it takes lines; 0 when no
+// step runs it.
+std::size_t StepOf(std::string_view source, std::size_t lineCount, std::size_t line = 0);
 
 // The v5 script's sections after the variable header, in script order.
 void AppendRouterPreparation(TScriptWriter& lines, const TQvVariant& serverVar, const TQvWanList& wanLines);

@@ -4,6 +4,7 @@
 #include "model/GbkCodec.h"
 
 #include <algorithm>
+#include <array>
 #include <map>
 #include <stdexcept>
 
@@ -15,76 +16,66 @@ namespace {
 
 namespace Rsc = RouterOsSource;
 
-// One row a run of steps, in script order. A row that takes lines has a step
-// for each LinesPerStep of them; one that takes none has one step. A step is
-// its row's First pieces (its first step only), Head, Each once a line, and
-// Last (its last step only), each a routeros/*.rsc file.
+// One row a run of steps, in script order: a new step is its .rsc file and a
+// row here. A row that takes lines has a step for each LinesPerStep of them;
+// one that takes none has one step. A step is its row's First pieces (its
+// first step only), Head, Each once a line, and Last (its last step only),
+// each a routeros/*.rsc file, and is known by them (StepOf).
 struct TStepRow {
-    TStepKind Kind;
     std::string_view Name = {};   // in the report of a stop, UTF-8
     std::string_view OfLine = {}; // a step a line: the name is Name, the line (eth0), OfLine
     std::size_t LinesPerStep = 0;
     std::vector<std::string_view> First = {}, Head = {}, Each = {}, Last = {};
     std::size_t Rules = 0, Queues = 0; // mangle rules and queues each line adds
     bool EvenWithoutLines = false;     // one step when there are no lines
+    bool OnlyChecks = false;           // changes nothing on the router
 };
 
 const std::vector<TStepRow>& StepTable() {
-    using enum TStepKind;
     static const std::vector<TStepRow> table = {
-        {.Kind = Checks, .Name = "检查路由器版本和服务器地址", .Head = {Rsc::ReleaseCheck}},
-        {.Kind = Config, .Name = "检查LAN网卡和路由器上原有的mangle规则", .Head = {Rsc::ConfigCheck}},
-        {.Kind = LineCheck,
-         .Name = "检查WAN线路",
+        {.Name = "检查路由器版本和服务器地址", .Head = {Rsc::ReleaseCheck}, .OnlyChecks = true},
+        {.Name = "检查LAN网卡和路由器上原有的mangle规则", .Head = {Rsc::ConfigCheck}, .OnlyChecks = true},
+        {.Name = "检查WAN线路",
          .LinesPerStep = 8,
          .Each = {Rsc::LineCheckAdd},
-         .Last = {Rsc::LineCheck}},
-        {.Kind = Routes,
-         .Name = "检查路由器上原有的连接标记和每条WAN线路的网关",
-         .Head = {Rsc::DefaultRoutes, Rsc::ConnectionMarks, Rsc::WaysOut, Rsc::RouteCode}},
-        {.Kind = Remove, .Name = "安装撤销脚本Qostrel_Remove", .Head = {Rsc::RemoveInstall}},
-        {.Kind = Preparation,
-         .Name = "导入地址列表、端口映射和在线统计，备份旧设置",
+         .Last = {Rsc::LineCheck},
+         .OnlyChecks = true},
+        {.Name = "检查路由器上原有的连接标记和每条WAN线路的网关",
+         .Head = {Rsc::DefaultRoutes, Rsc::ConnectionMarks, Rsc::WaysOut, Rsc::RouteCode},
+         .OnlyChecks = true},
+        {.Name = "安装撤销脚本Qostrel_Remove", .Head = {Rsc::RemoveInstall}},
+        {.Name = "导入地址列表、端口映射和在线统计，备份旧设置",
          .Head = {Rsc::FollowerStop, Rsc::Cleanup, Rsc::ServerList, Rsc::PortForwards, Rsc::Winbox, Rsc::OnlineCounter,
                   Rsc::Backup}},
-        {.Kind = Preparation,
-         .Name = "导入地址列表、端口映射和在线统计，备份旧设置",
+        {.Name = "导入地址列表、端口映射和在线统计，备份旧设置",
          .LinesPerStep = 32,
          .Head = {Rsc::WanListHeading},
          .Each = {Rsc::WanAddress}},
-        {.Kind = Follower,
-         .Name = "安装让Network跟随WAN地址的计划任务",
+        {.Name = "安装让Network跟随WAN地址的计划任务",
          .LinesPerStep = 32,
          .First = {Rsc::FollowerHead},
          .Each = {Rsc::FollowerLine},
          .Last = {Rsc::Follower},
          .EvenWithoutLines = true},
-        {.Kind = Clearing,
-         .Name = "清除旧的mangle规则、队列和PCQ类型",
+        {.Name = "清除旧的mangle规则、队列和PCQ类型",
          .Head = {Rsc::ClearingMangle, Rsc::ClearingTree, Rsc::ClearingTypes, Rsc::ClearingCheck, Rsc::CountsBefore}},
-        {.Kind = PcqTypes, .Name = "添加PCQ类型", .Head = {Rsc::PcqTypes}},
-        {.Kind = FastTrack,
-         .Name = "禁用FastTrack，添加在线规则",
-         .Head = {Rsc::Fasttrack, Rsc::OnlineRule},
-         .Rules = 1},
-        {.Kind = Jumps,
-         .Name = "添加跳转规则",
+        {.Name = "添加PCQ类型", .Head = {Rsc::PcqTypes}},
+        {.Name = "禁用FastTrack，添加在线规则", .Head = {Rsc::Fasttrack, Rsc::OnlineRule}, .Rules = 1},
+        {.Name = "添加跳转规则",
          .LinesPerStep = 32,
          .First = {Rsc::JumpHeading},
          .Head = {Rsc::JumpsMenu},
          .Each = {Rsc::Jumps},
          .Rules = 2},
-        {.Kind = Marking,
-         .Name = "添加WAN线路",
+        {.Name = "添加WAN线路",
          .OfLine = "的mangle规则和路由",
          .LinesPerStep = 1,
          .First = {Rsc::MarkingHeading},
          .Each = {Rsc::Marking},
          .Rules = 49},
-        {.Kind = Routing, .Name = "添加按线路路由的mangle规则", .Head = {Rsc::Routing}},
-        {.Kind = Roots, .Name = "添加队列树的根", .Head = {Rsc::QueueRoots}, .Queues = 2},
-        {.Kind = Tree,
-         .Name = "添加WAN线路",
+        {.Name = "添加按线路路由的mangle规则", .Head = {Rsc::Routing}},
+        {.Name = "添加队列树的根", .Head = {Rsc::QueueRoots}, .Queues = 2},
+        {.Name = "添加WAN线路",
          .OfLine = "的队列",
          .LinesPerStep = 1,
          .First = {Rsc::TreeHeading},
@@ -267,11 +258,17 @@ std::string StepBody(const std::string& pieces, const std::vector<std::string>& 
 
 } // namespace
 
-std::size_t StepOf(TStepKind kind, std::size_t lineCount, std::size_t line) {
+std::size_t StepOf(std::string_view source, std::size_t lineCount, std::size_t line) {
     const std::vector<TPlannedStep> steps = Plan(lineCount);
-    for (std::size_t at = 0; at < steps.size(); ++at)
-        if (steps[at].Row->Kind == kind && (steps[at].Row->LinesPerStep == 0 || line < steps[at].Last))
+    for (std::size_t at = 0; at < steps.size(); ++at) {
+        const TStepRow& row = *steps[at].Row;
+        const bool runs =
+            std::ranges::any_of(std::array{&row.First, &row.Head, &row.Each, &row.Last}, [&](auto* pieces) {
+                return std::ranges::any_of(*pieces, [&](std::string_view piece) { return piece == source; });
+            });
+        if (runs && (row.LinesPerStep == 0 || line < steps[at].Last))
             return at + 1;
+    }
     return 0;
 }
 
@@ -304,7 +301,7 @@ void AppendSteps(TScriptWriter& lines, const THeaderNames& names, std::size_t li
         const std::size_t taken = row.LinesPerStep == 0 ? 1 : step.Last - step.First;
         rules += row.Rules * taken;
         queues += row.Queues * taken;
-        checks += row.Kind <= TStepKind::Routes;
+        checks += row.OnlyChecks;
         std::string pieces;
         const auto add = [&](std::string_view piece, std::size_t line) {
             const std::string name = LineName(line), index = std::to_string(line);

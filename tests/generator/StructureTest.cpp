@@ -168,10 +168,11 @@ TEST_P(ImportedScript, StepsRunInAChainOfSmallBlocks) {
         EXPECT_EQ(stopped.StepsRun, step - 1);
         // The checks change nothing, nor does a step stopped at its first
         // change: a stop up to the first change's step changes nothing.
-        EXPECT_EQ(stopped.Added.size() + stopped.Commands.size() == 0, step <= StepOf(TStepKind::Remove, 2)) << step;
-        const std::string what = step == StepOf(TStepKind::Marking, 2, 1) ? "添加WAN线路eth1的mangle规则和路由"
-                                 : step == StepOf(TStepKind::Preparation, 2) ? "导入地址列表"
-                                                                             : "";
+        EXPECT_EQ(stopped.Added.size() + stopped.Commands.size() == 0, step <= StepOf(RouterOsSource::RemoveInstall, 2))
+            << step;
+        const std::string what = step == StepOf(RouterOsSource::Marking, 2, 1) ? "添加WAN线路eth1的mangle规则和路由"
+                                 : step == StepOf(RouterOsSource::FollowerStop, 2) ? "导入地址列表"
+                                                                                   : "";
         EXPECT_TRUE(
             stopped.Output.back().starts_with(Gbk("Qostrel: 脚本在第" + std::to_string(step) + "步停止：" + what)))
             << step;
@@ -675,8 +676,8 @@ TEST(RouterShapes, EndAlikeUnderEitherReadingAndGoBackAsTheyWere) {
                         const std::string script = Generated(lines), before = Items(router);
                         router.Pasted = pasted;
                         router.Reading = {reading == 1, reading == 2};
-                        router.AbortStep = run == 0   ? StepOf(TStepKind::Marking, lines.size())
-                                           : run == 3 ? StepOf(TStepKind::PcqTypes, lines.size())
+                        router.AbortStep = run == 0   ? StepOf(RouterOsSource::Marking, lines.size())
+                                           : run == 3 ? StepOf(RouterOsSource::PcqTypes, lines.size())
                                                       : 0;
                         router.Import(script);
                         router.AbortStep = 0;
