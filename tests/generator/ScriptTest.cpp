@@ -69,9 +69,34 @@ TEST(Script, ThreeLinesWithAnEscapedNameMatchTheGoldenBytes) {
     EXPECT_TRUE(actual == expected) << FirstDifference(expected, actual);
 }
 
+// The first line of a step of the v6/v7 text that does not read as a step
+// should: its body indented, comments and continued lines aside, and the
+// globals it declares only above its first statement; empty when all do.
+std::string StepLayoutFault(const std::string& text) {
+    bool inStep = false, statements = false, goesOn = false;
+    for (std::size_t at = 0, end; at < text.size(); at = end + 2) {
+        end = std::min(text.find("\r\n", at), text.size());
+        const std::string line = text.substr(at, end - at);
+        const bool continued = std::exchange(goesOn, line.ends_with('\\'));
+        if (line.starts_with("  :if ($QvStep = ")) {
+            inStep = true, statements = false;
+            continue;
+        }
+        if (line.starts_with("    :set QvStep "))
+            inStep = false;
+        if (!inStep || continued || line.empty() || line.starts_with('#'))
+            continue;
+        const bool declaration = line.starts_with("    :global ") && line.find(' ', 12) == std::string::npos;
+        if (!line.starts_with("    ") || (declaration && statements))
+            return line;
+        statements = statements || !declaration;
+    }
+    return {};
+}
+
 // The v6/v7 text stays near the v5 text's size, which operators paste, and
 // its lines no longer than the v5 text's longest, with no TAB, which the
-// terminal would take for word completion.
+// terminal would take for word completion. Its steps read as blocks.
 TEST(Script, TheV6V7TextStaysNearTheV5TextsSize) {
     for (const auto& [count, bound] : {std::pair{8, 1.30}, {64, 1.20}}) {
         std::vector<TWanInput> inputs;
@@ -88,6 +113,7 @@ TEST(Script, TheV6V7TextStaysNearTheV5TextsSize) {
             if (target == TRouterOs::V6V7) {
                 EXPECT_LE(LongestLine(text), 205u) << count;
                 EXPECT_EQ(text.find('\t'), std::string::npos);
+                EXPECT_EQ(StepLayoutFault(text), "") << count;
             }
         }
         EXPECT_LE(double(sizes[1]), bound * double(sizes[0])) << count << " lines";
