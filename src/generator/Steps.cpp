@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <map>
+#include <set>
 #include <stdexcept>
 
 // The v6/v7 script after its header: a chain of steps, built from one table.
@@ -215,16 +216,20 @@ std::string StepBody(const std::string& pieces, const std::vector<std::string>& 
             kept.append(line).append("\r\n");
         start = end + 2;
     }
-    // The header's globals the step uses: a $ not escaped, before a name.
+    // The header's globals the step uses, in the header's order: a name after
+    // a $ that is not escaped.
+    std::set<std::string_view> used;
+    for (std::size_t at = kept.find('$'); at != std::string::npos; at = kept.find('$', at + 1)) {
+        std::size_t end = at + 1;
+        while (end < kept.size() && IsNameChar(kept[end]))
+            ++end;
+        if (at == 0 || kept[at - 1] != '\\')
+            used.insert(std::string_view(kept).substr(at + 1, end - at - 1));
+    }
     std::vector<std::string> uses;
     for (const std::string& name : headerGlobals)
-        for (std::size_t at = kept.find("$" + name); at != std::string::npos; at = kept.find("$" + name, at + 1)) {
-            const std::size_t after = at + 1 + name.size();
-            if ((at == 0 || kept[at - 1] != '\\') && (after == kept.size() || !IsNameChar(kept[after]))) {
-                uses.push_back(Text(Rsc::Global).Fill({{"{NAME}", name}}));
-                break;
-            }
-        }
+        if (used.contains(name))
+            uses.push_back(Text(Rsc::Global).Fill({{"{NAME}", name}}));
     declared.insert(declared.begin(), uses.begin(), uses.end());
     std::string body;
     bool goesOn = false;

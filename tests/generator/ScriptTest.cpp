@@ -1,9 +1,9 @@
 #include "generator/Fixtures.h"
 #include "generator/QvVorrel.h"
-#include "routerscript/Router.h"
-#include "routerscript/Syntax.h"
 #include "generator/Sections.h"
 #include "model/QvVariant.h"
+#include "routerscript/Router.h"
+#include "routerscript/Syntax.h"
 
 #include <gtest/gtest.h>
 
