@@ -1,6 +1,5 @@
 #pragma once
 
-#include "generator/RouterOs.h"
 #include "model/QvVariant.h"
 #include "model/QvWan.h"
 
