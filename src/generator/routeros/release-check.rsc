@@ -7,9 +7,9 @@
 
 #脚本分步执行：每一步只在前一步完成后才执行，一步停止，后面的都不再执行
 #第1步检查路由器的系统版本和Tarnwell服务器的IP地址，然后检查LAN网卡、路由器上原有的mangle规则和每条WAN线路：检查不通过时，路由器的设置没有任何改动
+:global QvFail
 :global QvStop "Qostrel: 检查未通过，脚本已停止，路由器的设置没有任何改动"
 :global QvStopWith [:parse "{STOPCODE}"]
-:global QvFail
 :global QvV7 false
 :local QvServer ${SERVER}
 :local QvVersion [/system resource get version]

@@ -7,11 +7,11 @@
 ## marked in input, and their answers routed in output. Nothing when no line
 ## got a table.
 ## Fills: LAN, the LAN interface's global; LINEMARKS, a line's connection marks.
-:local QvLan ${LAN}
-:local QvLineMarks [:toarray "{LINEMARKS}"]
-:global QvRouted
 
 #按连接标记把每个连接固定在它的WAN线路上：LAN来的数据包在路由之前按它的协议、来源和DSCP跳到对应分类的链
+:global QvRouted
+:local QvLan ${LAN}
+:local QvLineMarks [:toarray "{LINEMARKS}"]
 :if ($QvRouted > 0) do={
   /ip firewall mangle
   add action=jump chain=prerouting connection-mark=!no-mark disabled=no in-interface=$QvLan jump-target=Qostrel_icmp_connect protocol=icmp
