@@ -38,8 +38,11 @@ std::string ToText(const TValue& value) {
         return value.Number ? "true" : "false";
     case TValue::Array: {
         std::string text;
-        for (const TValue& item : value.Items)
-            text += (text.empty() ? "" : ";") + ToText(item);
+        for (const TValue& item : value.Items) {
+            if (!text.empty())
+                text += ';';
+            text += ToText(item);
+        }
         return text;
     }
     default:
