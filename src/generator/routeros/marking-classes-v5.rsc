@@ -1,6 +1,6 @@
 ## v5: a line's twelve DSCP classes. Class 4's web marks stand before its
 ## plain ones: a connection is "web" while its byte count is small.
-## Fills: W, the line's name (eth0); UP and DOWN as for marking-first.rsc.
+## Fills: W, the line's name (eth0); UP and DOWN as for marking-first-v5.rsc.
 
 add action=mark-connection chain=(${W} . "_Conn") comment=(${W} . "_Qos") disabled=no dscp=8 new-connection-mark=(${W} . "_1_Conn") passthrough=no
 add action=mark-packet chain={UP} connection-mark=(${W} . "_1_Conn") disabled=no new-packet-mark=(${W} . "_1_up") passthrough=no src-address-list=Online
