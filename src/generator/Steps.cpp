@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <iterator>
 #include <map>
 #include <set>
 #include <stdexcept>
@@ -204,60 +205,50 @@ std::string HelperGlobals() {
 // the header's globals it uses. Its lines are indented; comments start their
 // line, and a line that goes on another stays as export layout writes it.
 std::string StepBody(const std::string& pieces, const std::vector<std::string>& headerGlobals) {
-    std::vector<std::string> declared;
-    std::string kept;
-    for (std::size_t start = 0; start <= pieces.size();) {
-        const std::size_t end = std::min(pieces.find("\r\n", start), pieces.size());
-        const std::string_view line(pieces.data() + start, end - start);
-        const bool declaration = line.starts_with(":global ") && line.find_first_of(" ", 8) == std::string_view::npos;
-        if (declaration && std::ranges::find(declared, line) == declared.end())
-            declared.emplace_back(line);
-        else if (!declaration)
-            kept.append(line).append("\r\n");
-        start = end + 2;
-    }
     // The header's globals the step uses, in the header's order: a name after
     // a $ that is not escaped.
     std::set<std::string_view> used;
-    for (std::size_t at = kept.find('$'); at != std::string::npos; at = kept.find('$', at + 1)) {
+    for (std::size_t at = pieces.find('$'); at != std::string::npos; at = pieces.find('$', at + 1)) {
         std::size_t end = at + 1;
-        while (end < kept.size() && IsNameChar(kept[end]))
+        while (end < pieces.size() && IsNameChar(pieces[end]))
             ++end;
-        if (at == 0 || kept[at - 1] != '\\')
-            used.insert(std::string_view(kept).substr(at + 1, end - at - 1));
+        if (at == 0 || pieces[at - 1] != '\\')
+            used.insert(std::string_view(pieces).substr(at + 1, end - at - 1));
     }
-    std::vector<std::string> uses;
+    std::vector<std::string> declared;
     for (const std::string& name : headerGlobals)
         if (used.contains(name))
-            uses.push_back(Text(Rsc::Global).Fill({{"{NAME}", name}}));
-    declared.insert(declared.begin(), uses.begin(), uses.end());
-    std::string body;
-    bool goesOn = false;
-    const auto append = [&](std::string_view line) {
-        const std::size_t first = line.find_first_not_of(' ');
-        const bool indent = !goesOn && first != std::string_view::npos && line[first] != '#';
-        body.append(indent ? "    " : "").append(line).append("\r\n");
-        goesOn = line.ends_with('\\');
-    };
-    // A heading the step opens with stands above its declarations.
-    kept.resize(kept.size() - 2);
-    bool heading = true;
-    for (std::size_t start = 0; start <= kept.size();) {
-        const std::size_t end = std::min(kept.find("\r\n", start), kept.size());
-        const std::string_view line(kept.data() + start, end - start);
-        if (heading && !line.empty() && !line.starts_with('#')) {
-            heading = false;
-            for (const std::string& declaration : declared)
-                append(declaration);
-        }
-        if (!heading || !line.empty())
-            append(line);
+            declared.push_back(Text(Rsc::Global).Fill({{"{NAME}", name}}));
+    // The pieces' own declarations join them; every other line is kept.
+    std::vector<std::string_view> kept;
+    for (std::size_t start = 0; start <= pieces.size();) {
+        const std::size_t end = std::min(pieces.find("\r\n", start), pieces.size());
+        const std::string_view line(pieces.data() + start, end - start);
+        const bool declaration = line.starts_with(":global ") && line.find(' ', 8) == std::string_view::npos;
+        if (!declaration)
+            kept.push_back(line);
+        else if (std::ranges::find(declared, line) == declared.end())
+            declared.emplace_back(line);
         start = end + 2;
     }
-    if (heading)
-        for (const std::string& declaration : declared)
-            append(declaration);
-    body.resize(body.size() - 2);
+    // A heading the step opens with stands above its declarations; blank
+    // lines before its first statement go.
+    const auto statement =
+        std::ranges::find_if(kept, [](std::string_view line) { return !line.empty() && !line.starts_with('#'); });
+    std::vector<std::string_view> lines;
+    std::ranges::copy_if(kept.begin(), statement, std::back_inserter(lines),
+                         [](std::string_view line) { return !line.empty(); });
+    lines.insert(lines.end(), declared.begin(), declared.end());
+    lines.insert(lines.end(), statement, kept.end());
+    std::string body;
+    bool goesOn = false;
+    for (std::size_t at = 0; at < lines.size(); ++at) {
+        const std::string_view line = lines[at];
+        const std::size_t first = line.find_first_not_of(' ');
+        const bool indent = !goesOn && first != std::string_view::npos && line[first] != '#';
+        body.append(at == 0 ? "" : "\r\n").append(indent ? "    " : "").append(line);
+        goesOn = line.ends_with('\\');
+    }
     return body;
 }
 
