@@ -274,6 +274,14 @@ TValue TRunner::Get(const std::string& menu, const TCommand& command) {
     if (ids.empty())
         throw TScriptError{"no such item"};
     const TRouterItem& item = Item(menu, ids.front());
+    if (!command.Positional(1)) { // every property the item has, by name
+        TValue all = ArrayOf({});
+        for (const auto& [name, value] : item.Params)
+            all.Keys.push_back(name), all.Items.push_back(Str(value));
+        if (menu == "/ip route" && !item.Has("distance"))
+            all.Keys.push_back("distance"), all.Items.push_back(Str(item.Value("distance")));
+        return all;
+    }
     const std::string name = ToText(Arg(command, 1));
     return item.Has(name) || name == "distance" ? Str(item.Value(name)) : TValue{};
 }

@@ -85,6 +85,10 @@ TValue TRunner::Binary(const std::string& op, const TValue& left, const TValue& 
                 items.push_back(*side);
         return ArrayOf(std::move(items));
     }
+    if (op == "->") { // a property of an item's array; nothing for one it lacks
+        const auto key = std::ranges::find(left.Keys, ToText(right));
+        return key == left.Keys.end() ? TValue{} : left.Items[std::size_t(key - left.Keys.begin())];
+    }
     if (op == "~")
         return Bool(MatchesPattern(ToText(left), ToText(right)));
     if (op == "&" && left.Type == TValue::Ip && right.Type == TValue::Ip)

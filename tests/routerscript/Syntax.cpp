@@ -207,8 +207,8 @@ private:
     // The operator here and how tightly it binds; 0 for none.
     std::pair<std::string, int> Operator() const {
         static const std::pair<std::string_view, int> operators[] = {
-            {"||", 1}, {"&&", 2}, {"<=", 3}, {">=", 3}, {"!=", 3}, {"=", 3}, {"<<", 5}, {"<", 3}, {">", 3},
-            {"~", 3},  {".", 4},  {",", 4},  {"+", 5},  {"-", 5},  {"&", 5}, {"*", 6},  {"/", 6}};
+            {"->", 7}, {"||", 1}, {"&&", 2}, {"<=", 3}, {">=", 3}, {"!=", 3}, {"=", 3}, {"<<", 5}, {"<", 3},
+            {">", 3},  {"~", 3},  {".", 4},  {",", 4},  {"+", 5},  {"-", 5},  {"&", 5}, {"*", 6},  {"/", 6}};
         for (const auto& [op, precedence] : operators)
             if (Text.substr(Pos, op.size()) == op)
                 return {std::string(op), precedence};

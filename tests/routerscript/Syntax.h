@@ -15,7 +15,7 @@
 // `:len` `:pick` `:find` `:typeof` `:tonum` `:toip` `:tostr` `:toarray`; the
 // menu commands add, remove, find, get, set, run and export; quoted strings
 // with their escapes, addresses, arrays, `[…]` and `(…)` with
-// `. , + - * / = != < > <= >= && || ! ~`, `&` and `<<` on addresses. It
+// `. , + - * / = != < > <= >= && || ! ~ ->`, `&` and `<<` on addresses. It
 // throws std::runtime_error on anything outside the subset, and where the
 // script would fail on any router: an unescaped `$` or, pasted, a raw
 // non-ASCII byte in a string; a variable a block uses but never declares.

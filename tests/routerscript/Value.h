@@ -11,6 +11,7 @@ struct TRouterValue {
     std::string Text;                // Str, Ip, Id ("*1F"); Code: its source
     std::int64_t Number = 0;         // Num; Bool: 0 or 1
     std::vector<TRouterValue> Items; // Array
+    std::vector<std::string> Keys;   // Array of an item's properties: each item's name
 
     bool operator==(const TRouterValue&) const = default;
 };
