@@ -6,7 +6,7 @@
 
 void AppendMangleRules(TScriptWriter& lines, const TQvWanList& wanLines, const TQvVariant& lanVar) {
     namespace Rsc = RouterOsSource;
-    static const TEntryText onlineRule{Rsc::OnlineRule}, jumpHeading{Rsc::JumpHeading}, jumps{Rsc::Jumps},
+    static const TEntryText onlineRule{Rsc::OnlineRuleV5}, jumpHeading{Rsc::JumpHeading}, jumps{Rsc::JumpsV5},
         markingHeading{Rsc::MarkingHeading}, markingMenu{Rsc::MarkingMenuV5}, markingFirst{Rsc::MarkingFirstV5},
         markingClasses{Rsc::MarkingClassesV5};
     AppendEntry(lines, onlineRule, {{"{LAN}", lanVar.Name}});

@@ -6,7 +6,7 @@
 
 void AppendQueueTree(TScriptWriter& lines, const TQvWanList& wanLines, const TQvVariant& lanVar) {
     namespace Rsc = RouterOsSource;
-    static const TEntryText roots{Rsc::QueueRoots}, heading{Rsc::TreeHeading}, lineTree{Rsc::QueueTree}, ok{Rsc::Ok};
+    static const TEntryText roots{Rsc::QueueRootsV5}, heading{Rsc::TreeHeading}, lineTree{Rsc::QueueTreeV5}, ok{Rsc::Ok};
     AppendEntry(lines, roots, {{"{LAN}", lanVar.Name}, {"{UPROOT}", "global-out"}});
     AppendEntry(lines, heading);
     for (const auto& wan : wanLines)

@@ -7,9 +7,9 @@
 
 void AppendRouterPreparation(TScriptWriter& lines, const TQvVariant& serverVar, const TQvWanList& wanLines) {
     namespace Rsc = RouterOsSource;
-    static const TEntryText cleanup{Rsc::CleanupV5}, serverList{Rsc::ServerList}, wanListHeading{Rsc::WanListHeading},
-        wanAddress{Rsc::WanAddress}, portForwards{Rsc::PortForwards}, winbox{Rsc::WinboxV5},
-        onlineCounter{Rsc::OnlineCounter}, backup{Rsc::BackupV5}, clearing{Rsc::ClearingV5};
+    static const TEntryText cleanup{Rsc::CleanupV5}, serverList{Rsc::ServerListV5}, wanListHeading{Rsc::WanListHeading},
+        wanAddress{Rsc::WanAddressV5}, portForwards{Rsc::PortForwardsV5}, winbox{Rsc::WinboxV5},
+        onlineCounter{Rsc::OnlineCounterV5}, backup{Rsc::BackupV5}, clearing{Rsc::ClearingV5};
     const TNameFill server{"{SERVER}", serverVar.Name};
     AppendEntry(lines, cleanup, {server});
     AppendEntry(lines, serverList, {server});

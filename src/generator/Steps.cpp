@@ -9,6 +9,7 @@
 #include <map>
 #include <set>
 #include <stdexcept>
+#include <utility>
 
 // The v6/v7 script after its header: a chain of steps, built from one table.
 // A step is a top-level block of routeros/step.rsc; the console reads and runs
@@ -36,7 +37,9 @@ struct TStepRow {
 const std::vector<TStepRow>& StepTable() {
     static const std::vector<TStepRow> table = {
         {.Name = "检查路由器版本和服务器地址", .Head = {Rsc::ReleaseCheck}, .OnlyChecks = true},
-        {.Name = "检查LAN网卡和路由器上原有的mangle规则", .Head = {Rsc::ConfigCheck}, .OnlyChecks = true},
+        {.Name = "检查LAN网卡和路由器上原有的mangle规则",
+         .Head = {Rsc::OwnedMangle, Rsc::ConfigCheck},
+         .OnlyChecks = true},
         {.Name = "检查WAN线路",
          .LinesPerStep = 8,
          .Each = {Rsc::LineCheckAdd},
@@ -46,6 +49,7 @@ const std::vector<TStepRow>& StepTable() {
          .Head = {Rsc::DefaultRoutes, Rsc::ConnectionMarks, Rsc::WaysOut, Rsc::RouteCode},
          .OnlyChecks = true},
         {.Name = "安装撤销脚本Qostrel_Remove", .Head = {Rsc::RemoveInstall}},
+        {.Name = "安装撤销脚本Qostrel_Remove", .Head = {Rsc::RemoveAppend}},
         {.Name = "导入地址列表、端口映射和在线统计，备份旧设置",
          .Head = {Rsc::FollowerStop, Rsc::Cleanup, Rsc::ServerList, Rsc::PortForwards, Rsc::Winbox, Rsc::OnlineCounter,
                   Rsc::Backup}},
@@ -60,7 +64,8 @@ const std::vector<TStepRow>& StepTable() {
          .Last = {Rsc::Follower},
          .EvenWithoutLines = true},
         {.Name = "清除旧的mangle规则、队列和PCQ类型",
-         .Head = {Rsc::ClearingMangle, Rsc::ClearingTree, Rsc::ClearingTypes, Rsc::ClearingCheck, Rsc::CountsBefore}},
+         .Head = {Rsc::ClearingMangle, Rsc::QueueRows, Rsc::ClearingTree, Rsc::ClearingTypes, Rsc::ClearingCheck,
+                  Rsc::CountsBefore}},
         {.Name = "添加PCQ类型", .Head = {Rsc::PcqTypes}},
         {.Name = "禁用FastTrack，添加在线规则", .Head = {Rsc::Fasttrack, Rsc::OnlineRule}, .Rules = 1},
         {.Name = "添加跳转规则",
@@ -132,12 +137,6 @@ const TEntryText& Text(std::string_view source, TTextKind kind = TTextKind::Cons
     return found->second;
 }
 
-// What Qostrel takes for its own among the mangle rules, by the shape of what
-// every version writes, whatever the interface names were: the chains it
-// jumps to, and the connection marks it sets. POSIX regular expressions, as
-// the script writes them in a quoted string.
-constexpr std::string_view kOwnChains = R"(_(Conn|Qos_up|Qos_down)\$|^Qostrel_)";
-constexpr std::string_view kOwnConnectionMarks = R"((_Conn|_icmp_connect)\$)";
 // The end of the comment of a FastTrack rule that an import disabled: the
 // record, in the rule itself, that Qostrel_Remove enables it again.
 constexpr std::string_view kFastTrackTag = " [Qostrel]";
@@ -149,11 +148,13 @@ constexpr std::string_view kLineMarks = "icmp_connect,Server_Conn,1_Conn,2_Conn,
 
 // Qostrel's shaping removed, whatever version made it: its mangle rules,
 // routes and tables, queue tree and queue types. The same code serves the
-// import's clearing and Qostrel_Remove, as the router stores it.
+// import's clearing and Qostrel_Remove, as the router stores it; the import
+// finds its mangle rules in its checks already.
 std::string StoredClearing() {
-    const TNameFill fills[] = {{"{OWNCHAINS}", kOwnChains}, {"{OWNMARKS}", kOwnConnectionMarks}};
+    const TNameFill fills[] = {{"{LINEMARKS}", kLineMarks}};
     std::string clearing;
-    for (const std::string_view piece : {Rsc::ClearingMangle, Rsc::ClearingTree, Rsc::ClearingTypes}) {
+    for (const std::string_view piece :
+         {Rsc::OwnedMangle, Rsc::ClearingMangle, Rsc::QueueRows, Rsc::ClearingTree, Rsc::ClearingTypes}) {
         if (!clearing.empty())
             clearing += "\r\n";
         Text(piece, TTextKind::Code).AppendTo(clearing, fills);
@@ -161,11 +162,15 @@ std::string StoredClearing() {
     return clearing;
 }
 
-// Qostrel_Remove's code as a quoted value in export layout.
-std::string RemoveSource(std::string_view serverName) {
+// Qostrel_Remove's code as two quoted values in export layout, split at the
+// line nearest its middle: one step holds too little for the whole of it.
+std::pair<std::string, std::string> RemoveSource(std::string_view serverName) {
     const std::string cleanup = Text(Rsc::Cleanup, TTextKind::Code).Fill({{"{SERVER}", serverName}});
-    return StoredCode(Text(Rsc::Remove, TTextKind::Code)
-                          .Fill({{"{CLEARING}", StoredClearing()}, {"{CLEANUP}", cleanup}, {"{TAG}", kFastTrackTag}}));
+    const std::string code =
+        Text(Rsc::Remove, TTextKind::Code)
+            .Fill({{"{CLEARING}", StoredClearing()}, {"{CLEANUP}", cleanup}, {"{TAG}", kFastTrackTag}});
+    const std::size_t half = code.find("\r\n", code.size() / 2) + 2;
+    return {StoredCode(code.substr(0, half)), StoredCode(code.substr(half))};
 }
 
 bool IsNameChar(char ch) {
@@ -273,7 +278,7 @@ void AppendSteps(TScriptWriter& lines, const THeaderNames& names, std::size_t li
     static const std::string backupSource = StoredSource(Rsc::BackupSource),
                              followerSource = StoredSource(Rsc::FollowerSource), routeSix = StoredSource(Rsc::RouteV6),
                              routeSeven = StoredSource(Rsc::RouteV7), stopCode = StoredSource(Rsc::StopSource);
-    const std::string removeSource = RemoveSource(names.Server);
+    const auto [removeSource, removeRest] = RemoveSource(names.Server);
     std::vector<std::string> headerGlobals = {std::string(names.Server)};
     for (std::size_t line = 0; line < lineCount; ++line)
         for (const char* suffix : {"", "ip", "Rx", "Tx"})
@@ -306,14 +311,12 @@ void AppendSteps(TScriptWriter& lines, const THeaderNames& names, std::size_t li
                                        {"{RATERX}", names.RateRx},
                                        {"{RATETX}", names.RateTx},
                                        {"{CLIENTS}", names.Clients},
-                                       {"{UPROOT}", "global"},
                                        {"{TODAY}", "$QvToday"},
                                        {"{TAG}", kFastTrackTag},
-                                       {"{OWNCHAINS}", kOwnChains},
-                                       {"{OWNMARKS}", kOwnConnectionMarks},
                                        {"{LINEMARKS}", kLineMarks},
                                        {"{STOPCODE}", stopCode},
                                        {"{REMOVESOURCE}", removeSource},
+                                       {"{REMOVEREST}", removeRest},
                                        {"{BACKUPSOURCE}", backupSource},
                                        {"{FOLLOWERSOURCE}", followerSource},
                                        {"{ROUTESIX}", routeSix},

@@ -220,14 +220,22 @@ TEST_P(ImportedScript, TheClearingRemovesOnlyWhatQostrelCreated) {
     Router.Import(v5.ScriptText());
     EXPECT_FALSE(Router.Errors.empty()); // parent=global-out
     const std::vector<TRouterItem> own = AddOwnConfiguration(Router);
-    Router.Add("/queue tree", {{"name", "1_ether9_up"}, {"packet-mark", "ether9_1_up"}, {"parent", "ether9_up"}});
+    Router.Add("/queue tree", {{"limit-at", "0"},
+                               {"max-limit", "0"},
+                               {"name", "1_ether9_up"},
+                               {"packet-mark", "ether9_1_up"},
+                               {"parent", "ether9_up"},
+                               {"priority", "1"},
+                               {"queue", "out_1_up"}});
     Router.Errors.clear();
     Router.Pasted = false;
     for (int run = 1; run <= 2; ++run) {
         Import(PppoeLines(2));
         EXPECT_TRUE(Printed("Qostrel: 1 条路由器上原有的mark-packet规则")) << run;
         EXPECT_TRUE(Printed("Qostrel: 2 个简单队列")) << run;
-        EXPECT_TRUE(Printed("。保留了路由器上原有的 2 条mangle规则和 1 个队列树队列", true)) << run;
+        EXPECT_TRUE(
+            Printed("。保留了路由器上原有的 2 条mangle规则、1 个队列树队列和Server_list、Network中的 0 个条目", true))
+            << run;
     }
     for (const std::string_view menu : {"/ip firewall mangle", "/queue tree", "/queue type", "/ip firewall nat"})
         for (const auto* item : Router.In(menu))
@@ -526,6 +534,8 @@ TEST_P(ImportedScript, LimitsEvaluateToTheLinesShares) {
 }
 
 TEST_P(ImportedScript, AddressListsAndPortForwardsUseTheGlobals) {
+    Prepare(Router, kTwoLines, "bridge", GetParam());
+    Router.Add("/ip firewall address-list", {{"address", "58.61.10.9"}, {"list", "Network"}}); // an earlier follower's
     Import(kTwoLines, "192.168.9.9");
     std::vector<std::pair<std::string, std::string>> lists;
     for (const auto* item : Router.In("/ip firewall address-list"))
@@ -537,21 +547,22 @@ TEST_P(ImportedScript, AddressListsAndPortForwardsUseTheGlobals) {
     for (const auto* rule : nat) {
         EXPECT_EQ(rule->Get("to-addresses"), "192.168.9.9");
         EXPECT_EQ(rule->Get("to-ports"), rule->Get("dst-port"));
-        EXPECT_EQ(rule->Get("comment"), "velmoserver_" + rule->Get("dst-port"));
+        EXPECT_EQ(rule->Get("comment"),
+                  (GetParam() == TRouterOs::V5 ? "velmoserver_" : "Qostrel velmoserver_") + rule->Get("dst-port"));
     }
     EXPECT_EQ(Router.Named("/ip firewall layer7-protocol", "winbox").Get("regexp"), "\\x12\\x02\\x69\\x6e\\x64");
     EXPECT_EQ(Router.In("/ip firewall mangle").front()->Get("in-interface"), "bridge");
     if (GetParam() == TRouterOs::V5)
         return;
     // The follower of Network, with its lines' interfaces in its comment, is
-    // removed before Network is cleared, so before it is added again.
+    // removed before Network is cleared and added again.
     EXPECT_EQ(Router.Named("/system scheduler", "Qostrel_Network").Get("comment"),
               "Qostrel WAN 6:ether2 10:pppoe-out1");
     const auto at = [&](const char* command) {
-        return std::ranges::find(Router.Commands, command);
+        return std::ranges::find(Router.Commands, command) - Router.Commands.begin();
     };
     EXPECT_LT(at("/system scheduler: remove [find name=Qostrel_Network]"),
-              at("/ip firewall address-list: remove [find list=Network]"));
+              at("/ip firewall address-list: remove $QvEntry"));
 }
 
 TEST_P(ImportedScript, ExportLayoutValuesJoinIntoTheRouterScripts) {
@@ -599,7 +610,7 @@ TEST_P(ImportedScript, ExportLayoutValuesJoinIntoTheRouterScripts) {
         EXPECT_NE(found, commands.end()) << start;
         return found - commands.begin();
     };
-    EXPECT_LT(at("/system script: run brookfenbackup"), at("/ip firewall mangle: remove"));
+    EXPECT_LT(at("/system script: run brookfenbackup"), at("/queue type: remove"));
     EXPECT_EQ(commands.back(), "/system script: remove [find name=brookfenbackup]");
     if (v6v7) {
         // The types go by the names the script adds: later releases have
@@ -722,6 +733,104 @@ TEST(RouterShapes, EndAlikeUnderEitherReadingAndGoBackAsTheyWere) {
                         EXPECT_EQ(state, expected);
                     }
                 }
+}
+
+// Qostrel takes what carries its mark, or is exactly what an earlier
+// release wrote; the operator's items under names like Qostrel's stay, with
+// their ids and values, and are counted. An upgrade over today's import of
+// the v6/v7 text (kept as it was) or over the v5 text ends as a first run,
+// and Qostrel_Remove then gives back the router as it was.
+TEST(Ownership, TheOperatorsLookalikesStayAndUpgradesEndAsAFirstRun) {
+    const auto withoutIds = [](const TRouterModel& router) {
+        std::string items = Items(router);
+        for (std::size_t at = items.find(" *"); at != std::string::npos; at = items.find(" *", at + 1))
+            items.erase(at + 1, items.find(' ', at + 1) - at - 1);
+        return items;
+    };
+    const auto remove = [](TRouterModel& router) {
+        router.Run(router.Named("/system script", "Qostrel_Remove").Get("source"));
+    };
+    for (const char* version : {"6.49.10 (long-term)", "7.16 (stable)"})
+        for (const bool pasted : {false, true}) {
+            SCOPED_TRACE(std::string(version) + (pasted ? " pasted" : " imported"));
+            TRouterModel router;
+            router.Version = version;
+            Prepare(router, PppoeLines(2), "bridge", TRouterOs::V6V7);
+            const std::vector<TRouterItem> own = {
+                router.Add(
+                    "/ip firewall mangle",
+                    {{"action", "jump"}, {"chain", "forward"}, {"comment", "VoIP"}, {"jump-target", "voip_Conn"}}),
+                router.Add("/ip firewall mangle", {{"action", "mark-connection"},
+                                                   {"chain", "voip_Conn"},
+                                                   {"comment", "VoIP trunk"},
+                                                   {"in-interface", "pppoe-out0"},
+                                                   {"new-connection-mark", "voip_Conn"}}),
+                router.Add("/ip firewall mangle", {{"action", "mark-packet"},
+                                                   {"chain", "forward"},
+                                                   {"comment", "VoIP packets"},
+                                                   {"connection-mark", "voip_Conn"},
+                                                   {"new-packet-mark", "voip"}}),
+                router.Add("/ip firewall address-list",
+                           {{"address", "10.8.0.0/24"}, {"comment", "branch office"}, {"list", "Network"}}),
+                router.Add("/ip firewall address-list",
+                           {{"address", "192.168.1.201"}, {"comment", "second server"}, {"list", "Server_list"}}),
+                router.Add("/queue tree", {{"name", "games"}, {"parent", "global"}}),
+                router.Add("/queue tree", {{"name", "games_down"}, {"packet-mark", "games"}, {"parent", "games"}})};
+            const std::string before = Items(router), script = Generated(PppoeLines(2));
+            router.Pasted = pasted;
+            for (int run = 1; run <= 2; ++run) {
+                router.Output.clear();
+                router.Import(script);
+                const auto said = [&](const char* text) {
+                    return std::ranges::any_of(router.Output, [&](const std::string& line) {
+                        return line.find(Gbk(text)) != std::string::npos;
+                    });
+                };
+                EXPECT_TRUE(said("Qostrel: 1 条路由器上原有的mark-packet规则")) << run;
+                EXPECT_TRUE(
+                    said("保留了路由器上原有的 3 条mangle规则、2 个队列树队列和Server_list、Network中的 2 个条目"))
+                    << run;
+                EXPECT_TRUE(said("也对Network中原有的地址生效： 10.8.0.0/24，")) << run;
+            }
+            for (const TRouterItem& item : router.Added) {     // every item the import added carries the mark
+                const bool named = item.Menu == "/queue type"; // no comment: its name is its mark
+                EXPECT_TRUE(named || !router.Item(item.Id) ||
+                            RouterScript::MatchesPattern(item.Value("comment"), "^Qostrel( |$)"))
+                    << item.Menu << ' ' << item.Id;
+            }
+            remove(router);
+            EXPECT_TRUE(router.Output.back().find(Gbk("个队列树队列和Server_list、Network中的 2 个条目")) !=
+                        std::string::npos);
+            EXPECT_EQ(Items(router), before);
+            for (const TRouterItem& item : own)
+                EXPECT_EQ(router.Item(item.Id)->Params, item.Params);
+
+            // Upgrades, for the configuration of the kept v6/v7 text.
+            const std::vector<TWanInput> line = {{"pppoe-out1", "100.64.1.2", 100, 20}};
+            TQvVorrel v5;
+            auto wans = MakeWans(line);
+            v5.Generate("192.168.1.200", wans, "LAN", 150);
+            TQvVorrel now;
+            now.Target = TRouterOs::V6V7;
+            now.Generate("192.168.1.200", wans, "LAN", 150);
+            TRouterModel fresh;
+            fresh.Version = version;
+            Prepare(fresh, line, "LAN", TRouterOs::V6V7);
+            const std::string empty = Items(fresh);
+            fresh.Import(now.ScriptText());
+            for (const std::string& earlier : {ReadTestData("earlier_v6v7_one_line.txt"), v5.ScriptText()}) {
+                TRouterModel upgraded;
+                upgraded.Version = version;
+                Prepare(upgraded, line, "LAN", TRouterOs::V6V7);
+                upgraded.Pasted = true; // the v5 text's upload queues are refused, and it goes on
+                upgraded.Import(earlier);
+                upgraded.Pasted = pasted;
+                upgraded.Import(now.ScriptText());
+                EXPECT_EQ(withoutIds(upgraded), withoutIds(fresh)) << earlier.size();
+                remove(upgraded);
+                EXPECT_EQ(Items(upgraded), empty) << earlier.size();
+            }
+        }
 }
 
 INSTANTIATE_TEST_SUITE_P(Targets, ImportedScript, testing::Values(TRouterOs::V5, TRouterOs::V6V7),

@@ -6,9 +6,10 @@
 ## The operator's packet marks and simple queues only warn: Qostrel marks its
 ## lines' packets after them, and its queues shape the same traffic again.
 ## Starts the list of lines, and the lists the next steps check them from.
-## Fills: LAN, the LAN interface's global; OWNMARKS, the pattern of Qostrel's
-## own connection marks.
+## The operator's packet marks are those not in QvMine (owned-mangle.rsc).
+## Fills: LAN, the LAN interface's global.
 :global QvFail
+:global QvMine
 :global QvStopWith
 :global QvSeen ";"
 :global QvLines [:toarray ""]
@@ -37,8 +38,12 @@
 }
 
 /ip firewall mangle
-:local QvOwnMarks "{OWNMARKS}"
-:local QvMarks ([:len [find dynamic=no disabled=no action=mark-packet]] - [:len [find dynamic=no disabled=no action=mark-packet connection-mark~$QvOwnMarks]])
+:local QvMarks 0
+:foreach QvRule in=[find dynamic=no disabled=no action=mark-packet] do={
+  :if ([:typeof [:find $QvMine (";" . $QvRule . ";")]] != "num") do={
+    :set QvMarks ($QvMarks + 1)
+  }
+}
 :if ($QvMarks > 0) do={
   :local QvMsg ("Qostrel: " . $QvMarks . " 条路由器上原有的mark-packet规则：Qostrel在它们之后给自己线路的每个数据包打标记，使用这些标记的队列看到的流量可能变少")
   :put $QvMsg

@@ -7,16 +7,16 @@
 ## line. Any other mark stops the script, before any change, naming the first
 ## such rule. A property a rule may lack reads back as nothing: its length
 ## tells.
-## Fills: OWNCHAINS, the pattern of Qostrel's own chains.
+## The operator's rules are those not in QvMine (owned-mangle.rsc).
 :global QvLines
 :global QvDefaultAts
 :global QvDefaultTables
 :global QvDefaultDistances
 :global QvDefaultLines
 :global QvFail
+:global QvMine
 :global QvStopWith
 /ip firewall mangle
-:local QvOwnChains "{OWNCHAINS}"
 
 ## Which default routes are of the least distance in their table.
 :local QvLeast [:toarray ""]
@@ -31,10 +31,10 @@
   :set QvLeast ($QvLeast, $QvIsLeast)
 }
 
-## The operator's rules that mark connections, outside Qostrel's chains.
+## The operator's rules that mark connections.
 :local QvTheirs [:toarray ""]
 :foreach QvRule in=[find dynamic=no disabled=no action=mark-connection] do={
-  :if (!([get $QvRule chain] ~ $QvOwnChains)) do={
+  :if ([:typeof [:find $QvMine (";" . $QvRule . ";")]] != "num") do={
     :set QvTheirs ($QvTheirs, $QvRule)
   }
 }

@@ -20,17 +20,26 @@
   :set QvProp "routing-table"
 }
 :foreach QvRoute in=[/ip route find dst-address=0.0.0.0/0 disabled=no] do={
-  :if (!([:tostr [/ip route get $QvRoute comment]] ~ "^Qostrel ")) do={
-    :local QvTable ""
-    :do {
-      :set QvTable [:tostr [/ip route get $QvRoute $QvProp]]
-    } on-error={}
+  :local QvItem [/ip route get $QvRoute]
+  :if (!([:tostr ($QvItem->"comment")] ~ "^Qostrel( |\$)")) do={
+    :local QvTable [:tostr ($QvItem->$QvProp)]
     :if ([:len $QvTable] = 0) do={
       :set QvTable "main"
     }
-    :local QvDistance [:tonum [/ip route get $QvRoute distance]]
-    :foreach QvGateway in=[:toarray [/ip route get $QvRoute gateway]] do={
-      :local QvHop [:tostr $QvGateway]
+    :local QvDistance [:tonum ($QvItem->"distance")]
+    ## Its gateways as text, split at each comma or semicolon: one gateway,
+    ## a list, or a list as text read alike, %interface and all.
+    :local QvGateways ([:tostr ($QvItem->"gateway")] . ",")
+    :while ([:len $QvGateways] > 0) do={
+      :local QvCut [:find $QvGateways ","]
+      :local QvSemicolon [:find $QvGateways ";"]
+      :if ([:typeof $QvSemicolon] = "num") do={
+        :if ($QvSemicolon < $QvCut) do={
+          :set QvCut $QvSemicolon
+        }
+      }
+      :local QvHop [:pick $QvGateways 0 $QvCut]
+      :set QvGateways [:pick $QvGateways ($QvCut + 1) [:len $QvGateways]]
       :local QvAt -1
       :local QvLineAt 0
       :foreach QvWan in=$QvLines do={

@@ -1,6 +1,7 @@
 ## Qostrel_Network's code, as it runs every minute: every address of the
-## listed interfaces joins Network, every other address leaves it, and a
-## change is logged once. Then each of Qostrel's routes of a DHCP line follows
+## listed interfaces joins Network with Qostrel's mark, every other address
+## Qostrel put there leaves it, and a change is logged once. An entry with
+## the operator's own comment stays. Then each of Qostrel's routes of a DHCP line follows
 ## the client's gateway, keeping v7's @main. The interface names are data in
 ## the scheduler's comment and the routes' comments; the code holds none of
 ## them, whatever they hold.
@@ -21,16 +22,17 @@
       :set ip [:pick $ip 0 [:find $ip "/"]]
       :set want ($want . $ip . " ")
       :if ([:len [/ip firewall address-list find list=Network address=$ip]] = 0) do={
-        /ip firewall address-list add address=$ip list=Network
+        /ip firewall address-list add address=$ip comment=Qostrel list=Network
         :set added ($added . " " . $wan . " " . $ip)
       }
     }
   }
 }
 :local gone ""
-:foreach id in=[/ip firewall address-list find list=Network] do={
+:foreach id in=[/ip firewall address-list find list=Network dynamic=no] do={
   :local ip [:tostr [/ip firewall address-list get $id address]]
-  :if ([:typeof [:find $want (" " . $ip . " ")]] != "num") do={
+  :local ours ([:tostr [/ip firewall address-list get $id comment]] ~ "^(Qostrel( |\$)|\$)")
+  :if ($ours && ([:typeof [:find $want (" " . $ip . " ")]] != "num")) do={
     /ip firewall address-list remove $id
     :set gone ($gone . " " . $ip)
   }

@@ -31,32 +31,32 @@
 :local QvDown ($QvWan . "_Qos_down")
 
 /ip firewall mangle
-add action=jump chain=prerouting disabled=no in-interface=$QvWan jump-target=$QvDown
-add action=jump chain=postrouting disabled=no jump-target=$QvUp out-interface=$QvWan
-add action=return chain=$QvConn connection-mark=!no-mark disabled=no in-interface=$QvWan
-add action=mark-connection chain=$QvConn comment=($QvWan . "_icmp") disabled=no new-connection-mark=($QvWan . "_icmp_connect") passthrough=no protocol=icmp
-add action=mark-connection chain=$QvConn disabled=no dst-port=53 new-connection-mark=($QvWan . "_icmp_connect") passthrough=no protocol=udp
-add action=mark-packet chain=$QvUp connection-mark=($QvWan . "_icmp_connect") disabled=no new-packet-mark=($QvWan . "_icmp_up") passthrough=no src-address-list=Online
-add action=mark-packet chain=$QvDown connection-mark=($QvWan . "_icmp_connect") disabled=no new-packet-mark=($QvWan . "_icmp_down") passthrough=no src-address-type=!local
-add action=mark-connection chain=$QvConn comment=($QvWan . "_Server") disabled=no new-connection-mark=($QvWan . "_Server_Conn") passthrough=no src-address-list=Server_list
-add action=mark-packet chain=$QvUp connection-mark=($QvWan . "_Server_Conn") disabled=no new-packet-mark=($QvWan . "_Server_up") out-interface=$QvWan passthrough=no src-address-list=Server_list
-add action=mark-packet chain=$QvDown connection-mark=($QvWan . "_Server_Conn") disabled=no in-interface=$QvWan new-packet-mark=($QvWan . "_Server_down") passthrough=no src-address-type=!local
+add action=jump chain=prerouting comment=Qostrel disabled=no in-interface=$QvWan jump-target=$QvDown
+add action=jump chain=postrouting comment=Qostrel disabled=no jump-target=$QvUp out-interface=$QvWan
+add action=return chain=$QvConn comment=Qostrel connection-mark=!no-mark disabled=no in-interface=$QvWan
+add action=mark-connection chain=$QvConn comment=("Qostrel " . $QvWan . "_icmp") disabled=no new-connection-mark=($QvWan . "_icmp_connect") passthrough=no protocol=icmp
+add action=mark-connection chain=$QvConn comment=Qostrel disabled=no dst-port=53 new-connection-mark=($QvWan . "_icmp_connect") passthrough=no protocol=udp
+add action=mark-packet chain=$QvUp comment=Qostrel connection-mark=($QvWan . "_icmp_connect") disabled=no new-packet-mark=($QvWan . "_icmp_up") passthrough=no src-address-list=Online
+add action=mark-packet chain=$QvDown comment=Qostrel connection-mark=($QvWan . "_icmp_connect") disabled=no new-packet-mark=($QvWan . "_icmp_down") passthrough=no src-address-type=!local
+add action=mark-connection chain=$QvConn comment=("Qostrel " . $QvWan . "_Server") disabled=no new-connection-mark=($QvWan . "_Server_Conn") passthrough=no src-address-list=Server_list
+add action=mark-packet chain=$QvUp comment=Qostrel connection-mark=($QvWan . "_Server_Conn") disabled=no new-packet-mark=($QvWan . "_Server_up") out-interface=$QvWan passthrough=no src-address-list=Server_list
+add action=mark-packet chain=$QvDown comment=Qostrel connection-mark=($QvWan . "_Server_Conn") disabled=no in-interface=$QvWan new-packet-mark=($QvWan . "_Server_down") passthrough=no src-address-type=!local
 
-:local QvNote ($QvWan . "_Qos")
+:local QvNote ("Qostrel " . $QvWan . "_Qos")
 :foreach QvClass in={{"1";8};{"2";7};{"3";6};{"4";5};{"5";4};{"6";3};{"7";2};{"8";1};{"-1";33};{"-2";34};{"-3";35};{"0";0}} do={
   :local QvMark ($QvWan . "_" . [:pick $QvClass 0])
   :local QvConnMark ($QvMark . "_Conn")
   :if ([:pick $QvClass 0] = "3") do={
-    add action=mark-connection chain=$QvConn disabled=no layer7-protocol=winbox new-connection-mark=$QvConnMark passthrough=no protocol=tcp
+    add action=mark-connection chain=$QvConn comment=Qostrel disabled=no layer7-protocol=winbox new-connection-mark=$QvConnMark passthrough=no protocol=tcp
   }
   add action=mark-connection chain=$QvConn comment=$QvNote disabled=no dscp=[:pick $QvClass 1] new-connection-mark=$QvConnMark passthrough=no
-  :set QvNote ""
+  :set QvNote "Qostrel"
   :if ([:pick $QvClass 0] = "4") do={
-    add action=mark-packet chain=$QvUp connection-bytes=0-500000 connection-mark=$QvConnMark disabled=no new-packet-mark=($QvMark . "_web_up") passthrough=no protocol=tcp src-address-list=Online
-    add action=mark-packet chain=$QvDown connection-bytes=0-800000 connection-mark=$QvConnMark disabled=no new-packet-mark=($QvMark . "_web_down") passthrough=no protocol=tcp src-address-type=!local
+    add action=mark-packet chain=$QvUp comment=Qostrel connection-bytes=0-500000 connection-mark=$QvConnMark disabled=no new-packet-mark=($QvMark . "_web_up") passthrough=no protocol=tcp src-address-list=Online
+    add action=mark-packet chain=$QvDown comment=Qostrel connection-bytes=0-800000 connection-mark=$QvConnMark disabled=no new-packet-mark=($QvMark . "_web_down") passthrough=no protocol=tcp src-address-type=!local
   }
-  add action=mark-packet chain=$QvUp connection-mark=$QvConnMark disabled=no new-packet-mark=($QvMark . "_up") passthrough=no src-address-list=Online
-  add action=mark-packet chain=$QvDown connection-mark=$QvConnMark disabled=no new-packet-mark=($QvMark . "_down") passthrough=no src-address-type=!local
+  add action=mark-packet chain=$QvUp comment=Qostrel connection-mark=$QvConnMark disabled=no new-packet-mark=($QvMark . "_up") passthrough=no src-address-list=Online
+  add action=mark-packet chain=$QvDown comment=Qostrel connection-mark=$QvConnMark disabled=no new-packet-mark=($QvMark . "_down") passthrough=no src-address-type=!local
 }
 
 :local QvHop [:pick $QvGws {INDEX}]
@@ -70,9 +70,9 @@ add action=mark-packet chain=$QvDown connection-mark=($QvWan . "_Server_Conn") d
   $QvAdd
   /ip firewall mangle
   :foreach QvMark in=$QvLineMarks do={
-    add action=mark-routing chain=("Qostrel_" . $QvMark) connection-mark=($QvWan . "_" . $QvMark) disabled=no new-routing-mark=$QvLineTable passthrough=no
+    add action=mark-routing chain=("Qostrel_" . $QvMark) comment=Qostrel connection-mark=($QvWan . "_" . $QvMark) disabled=no new-routing-mark=$QvLineTable passthrough=no
   }
-  add action=mark-connection chain=Qostrel_In disabled=no in-interface=$QvWan new-connection-mark=($QvWan . "_In_Conn") passthrough=no
-  add action=mark-connection chain=$QvConn connection-mark=no-mark disabled=no in-interface=$QvWan new-connection-mark=($QvWan . "_0_Conn") passthrough=no
+  add action=mark-connection chain=Qostrel_In comment=Qostrel disabled=no in-interface=$QvWan new-connection-mark=($QvWan . "_In_Conn") passthrough=no
+  add action=mark-connection chain=$QvConn comment=Qostrel connection-mark=no-mark disabled=no in-interface=$QvWan new-connection-mark=($QvWan . "_0_Conn") passthrough=no
   :set QvRouted ($QvRouted + 1)
 }

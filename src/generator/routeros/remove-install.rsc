@@ -6,5 +6,5 @@
 #安装Qostrel_Remove：运行 /system script run Qostrel_Remove 删除Qostrel的全部设置，恢复导入之前的状态
 /system script
 remove [find name=Qostrel_Remove]
-add comment="Qostrel: /system script run Qostrel_Remove 删除Qostrel的全部设置" name=Qostrel_Remove policy=read,write,policy,test source="\
+add comment="Qostrel /system script run Qostrel_Remove 删除Qostrel的全部设置" name=Qostrel_Remove policy=read,write,policy,test source="\
     {REMOVESOURCE}"

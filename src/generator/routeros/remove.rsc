@@ -1,6 +1,8 @@
 ## Qostrel_Remove gives the router back as it was before Qostrel's first
 ## import. It removes everything of Qostrel's by the code the import's
-## clearing runs (clearing-*.rsc, cleanup.rsc), and gives back what an import
+## clearing runs (owned-mangle.rsc, queue-rows.rsc, clearing-*.rsc,
+## cleanup.rsc): what has Qostrel's mark, or is exactly what an earlier
+## release made. Everything else is the operator's and stays. It gives back what an import
 ## changed rather than created (below). Its records are the
 ## router's configuration, which a reboot keeps, and each names its item by
 ## properties rather than by an id: a FastTrack rule it disabled carries a tag
@@ -30,12 +32,20 @@
 }
 {CLEARING}
 {CLEANUP}
-## Qostrel's schedulers and its backup script, by name.
-/system scheduler
-remove [find name=Online_Stat]
-remove [find name=Qostrel_Network]
-/system script
-remove [find name=brookfenbackup]
+## Qostrel's schedulers and its backup script, by name, unless they carry the
+## operator's own comment.
+:foreach QvName in={"Online_Stat";"Qostrel_Network"} do={
+  :foreach QvTask in=[/system scheduler find name=$QvName] do={
+    :if ([:tostr [/system scheduler get $QvTask comment]] ~ "^(Qostrel( |\$)|\$)") do={
+      /system scheduler remove $QvTask
+    }
+  }
+}
+:foreach QvScript in=[/system script find name=brookfenbackup] do={
+  :if ([:tostr [/system script get $QvScript comment]] ~ "^(Qostrel( |\$)|\$)") do={
+    /system script remove $QvScript
+  }
+}
 ## What an import changed gives back. A FastTrack rule an import disabled
 ## carries the tag at the end of its comment: it is enabled again, its comment
 ## as it was. The operator's own disabled rules carry none and stay disabled.
@@ -90,10 +100,14 @@ remove [find name=brookfenbackup]
   :set QvMsg ("Qostrel_Remove: 已删除Qostrel的 " . $QvMangle . " 条mangle规则、" . $QvRoutes . " 条路由、" . $QvTables . " 个路由表、")
   :set QvMsg ($QvMsg . $QvTree . " 个队列树队列、" . $QvTypes . " 个PCQ类型、" . $QvLists . " 个地址列表条目、" . $QvNat . " 条端口映射、")
   :set QvMsg ($QvMsg . $QvTasks . " 个计划任务和脚本；已重新启用 " . $QvEnabled . " 条FastTrack规则；" . $QvWinbox)
+  :local QvKept ([:len [/ip firewall address-list find list=Network dynamic=no]] + [:len [/ip firewall address-list find list=Server_list dynamic=no]])
+  :set QvMsg ($QvMsg . "。保留了路由器上原有的 " . [:len [/ip firewall mangle find dynamic=no]] . " 条mangle规则、" . [:len [/queue tree find]] . " 个队列树队列和Server_list、Network中的 " . $QvKept . " 个条目")
   :set QvMsg ($QvMsg . "。路由器已恢复到导入Qostrel之前的设置，备份文件保留在Files中")
 }
 :put $QvMsg
 :log info $QvMsg
+/system script environment remove [find name=QvMine]
+/system script environment remove [find name=QvQueueRows]
 /system script environment remove [find name=QvTreeLeft]
 /system script environment remove [find name=QvTypesLeft]
 /system script remove [find name=Qostrel_Remove]

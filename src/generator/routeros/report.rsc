@@ -32,7 +32,26 @@
   }
   :local QvCounts ("PCQ类型 " . $QvTypes . "/26，mangle规则 " . $QvMangle . "/" . $QvRules . "，队列 " . $QvTree . "/{QUEUES}")
   :if (($QvTypes = 26) && ($QvMangle = $QvRules) && ($QvTree = {QUEUES})) do={
-    :local QvMsg ("Qostrel: 流控设置完成：" . $QvCounts . "。保留了路由器上原有的 " . $QvMangle0 . " 条mangle规则和 " . $QvTree0 . " 个队列树队列")
+    ## The operator's own entries in Server_list and Network: those without
+    ## Qostrel's mark. The port forwards reach every address in Network.
+    :local QvKept 0
+    :local QvOwnNetwork ""
+    /ip firewall address-list
+    :foreach QvList in={"Server_list";"Network"} do={
+      :foreach QvEntry in=[find list=$QvList dynamic=no] do={
+        :if (!([:tostr [get $QvEntry comment]] ~ "^Qostrel( |\$)")) do={
+          :set QvKept ($QvKept + 1)
+          :if ($QvList = "Network") do={
+            :set QvOwnNetwork ($QvOwnNetwork . " " . [get $QvEntry address])
+          }
+        }
+      }
+    }
+    :local QvMsg ("Qostrel: 流控设置完成：" . $QvCounts . "。保留了路由器上原有的 " . $QvMangle0 . " 条mangle规则、" . $QvTree0 . " 个队列树队列")
+    :set QvMsg ($QvMsg . "和Server_list、Network中的 " . $QvKept . " 个条目")
+    :if ([:len $QvOwnNetwork] > 0) do={
+      :set QvMsg ($QvMsg . "。9912、9917、9927三条端口映射也对Network中原有的地址生效：" . $QvOwnNetwork . "，不需要时请删除这些条目")
+    }
     :set QvMsg ($QvMsg . "。计划任务Qostrel_Network每分钟让Network地址列表跟随 {LINES} 个WAN网卡的IP地址")
     :set QvMsg ($QvMsg . "。" . $QvOnLine . " 条WAN线路的连接固定从各自的线路进出")
     :set QvMsg ($QvMsg . $QvUndo)

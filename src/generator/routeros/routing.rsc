@@ -14,18 +14,18 @@
 :local QvLineMarks [:toarray "{LINEMARKS}"]
 :if ($QvRouted > 0) do={
   /ip firewall mangle
-  add action=jump chain=prerouting connection-mark=!no-mark disabled=no in-interface=$QvLan jump-target=Qostrel_icmp_connect protocol=icmp
-  add action=jump chain=prerouting connection-mark=!no-mark disabled=no dst-port=53 in-interface=$QvLan jump-target=Qostrel_icmp_connect protocol=udp
-  add action=jump chain=prerouting connection-mark=!no-mark disabled=no in-interface=$QvLan jump-target=Qostrel_Server_Conn src-address-list=Server_list
+  add action=jump chain=prerouting comment=Qostrel connection-mark=!no-mark disabled=no in-interface=$QvLan jump-target=Qostrel_icmp_connect protocol=icmp
+  add action=jump chain=prerouting comment=Qostrel connection-mark=!no-mark disabled=no dst-port=53 in-interface=$QvLan jump-target=Qostrel_icmp_connect protocol=udp
+  add action=jump chain=prerouting comment=Qostrel connection-mark=!no-mark disabled=no in-interface=$QvLan jump-target=Qostrel_Server_Conn src-address-list=Server_list
   :foreach QvClass in={{"0";0};{"4";5};{"1";8};{"2";7};{"3";6};{"5";4};{"6";3};{"7";2};{"8";1};{"-1";33};{"-2";34};{"-3";35}} do={
-    add action=jump chain=prerouting connection-mark=!no-mark disabled=no dscp=[:pick $QvClass 1] in-interface=$QvLan jump-target=("Qostrel_" . [:pick $QvClass 0] . "_Conn")
+    add action=jump chain=prerouting comment=Qostrel connection-mark=!no-mark disabled=no dscp=[:pick $QvClass 1] in-interface=$QvLan jump-target=("Qostrel_" . [:pick $QvClass 0] . "_Conn")
   }
-  add action=jump chain=prerouting connection-mark=!no-mark disabled=no in-interface=$QvLan jump-target=Qostrel_Route
+  add action=jump chain=prerouting comment=Qostrel connection-mark=!no-mark disabled=no in-interface=$QvLan jump-target=Qostrel_Route
   :foreach QvMark in=$QvLineMarks do={
     :if ($QvMark != "In_Conn") do={
-      add action=jump chain=Qostrel_Route disabled=no jump-target=("Qostrel_" . $QvMark)
+      add action=jump chain=Qostrel_Route comment=Qostrel disabled=no jump-target=("Qostrel_" . $QvMark)
     }
   }
-  add action=jump chain=input connection-mark=no-mark disabled=no jump-target=Qostrel_In
-  add action=jump chain=output connection-mark=!no-mark disabled=no jump-target=Qostrel_In_Conn
+  add action=jump chain=input comment=Qostrel connection-mark=no-mark disabled=no jump-target=Qostrel_In
+  add action=jump chain=output comment=Qostrel connection-mark=!no-mark disabled=no jump-target=Qostrel_In_Conn
 }
