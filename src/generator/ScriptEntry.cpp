@@ -130,8 +130,8 @@ void TEntryText::AppendTo(std::string& entry, std::span<const TNameFill> fills) 
     }
 }
 
-std::string StoredSource(std::string_view source) {
-    return StoredCode(TEntryText(source, TTextKind::Code).Fill());
+std::string StoredSource(std::string_view source, std::initializer_list<TNameFill> fills) {
+    return StoredCode(TEntryText(source, TTextKind::Code).Fill(fills));
 }
 
 std::string StoredCode(std::string_view gbk) {

@@ -79,9 +79,9 @@ inline void AppendEntry(TScriptWriter& lines, const TEntryText& text, std::initi
 
 // A stored script's code as a quoted value in export layout: each of its
 // lines ends in \r\ and the next goes on with four spaces and \n. The code
-// as GBK with CR LF, or as a source without placeholders.
+// as GBK with CR LF, or as a source with its fills.
 std::string StoredCode(std::string_view gbk);
-std::string StoredSource(std::string_view source);
+std::string StoredSource(std::string_view source, std::initializer_list<TNameFill> fills = {});
 
 // Breaks every line of `entry` longer than the v5 text's longest in export
 // layout: a line ending in a backslash goes on in the next, which begins with

@@ -137,6 +137,12 @@ const TEntryText& Text(std::string_view source, TTextKind kind = TTextKind::Cons
     return found->second;
 }
 
+// Qostrel's mark, as the program tests a comment for it: "Qostrel" alone or
+// followed by a space and what the comment says; and the same or no comment
+// at all, as earlier versions left list entries, schedulers and scripts.
+// POSIX regular expressions, as the script writes them in a quoted string.
+constexpr std::string_view kMarked = R"(^Qostrel( |\$))";
+constexpr std::string_view kMarkedOrBare = R"(^(Qostrel( |\$)|\$))";
 // The end of the comment of a FastTrack rule that an import disabled: the
 // record, in the rule itself, that Qostrel_Remove enables it again.
 constexpr std::string_view kFastTrackTag = " [Qostrel]";
@@ -151,7 +157,7 @@ constexpr std::string_view kLineMarks = "icmp_connect,Server_Conn,1_Conn,2_Conn,
 // import's clearing and Qostrel_Remove, as the router stores it; the import
 // finds its mangle rules in its checks already.
 std::string StoredClearing() {
-    const TNameFill fills[] = {{"{LINEMARKS}", kLineMarks}};
+    const TNameFill fills[] = {{"{LINEMARKS}", kLineMarks}, {"{MARKED}", kMarked}};
     std::string clearing;
     for (const std::string_view piece :
          {Rsc::OwnedMangle, Rsc::ClearingMangle, Rsc::QueueRows, Rsc::ClearingTree, Rsc::ClearingTypes}) {
@@ -164,11 +170,14 @@ std::string StoredClearing() {
 
 // Qostrel_Remove's code as two quoted values in export layout, split at the
 // line nearest its middle: one step holds too little for the whole of it.
-std::pair<std::string, std::string> RemoveSource(std::string_view serverName) {
-    const std::string cleanup = Text(Rsc::Cleanup, TTextKind::Code).Fill({{"{SERVER}", serverName}});
-    const std::string code =
-        Text(Rsc::Remove, TTextKind::Code)
-            .Fill({{"{CLEARING}", StoredClearing()}, {"{CLEANUP}", cleanup}, {"{TAG}", kFastTrackTag}});
+std::pair<std::string, std::string> RemoveSource() {
+    const std::string cleanup =
+        Text(Rsc::Cleanup, TTextKind::Code).Fill({{"{MARKED}", kMarked}, {"{MARKEDORBARE}", kMarkedOrBare}});
+    const std::string code = Text(Rsc::Remove, TTextKind::Code)
+                                 .Fill({{"{CLEARING}", StoredClearing()},
+                                        {"{CLEANUP}", cleanup},
+                                        {"{TAG}", kFastTrackTag},
+                                        {"{MARKEDORBARE}", kMarkedOrBare}});
     const std::size_t half = code.find("\r\n", code.size() / 2) + 2;
     return {StoredCode(code.substr(0, half)), StoredCode(code.substr(half))};
 }
@@ -276,9 +285,10 @@ std::size_t StepOf(std::string_view source, std::size_t lineCount, std::size_t l
 void AppendSteps(TScriptWriter& lines, const THeaderNames& names, std::size_t lineCount) {
     static const std::string helperGlobals = HelperGlobals();
     static const std::string backupSource = StoredSource(Rsc::BackupSource),
-                             followerSource = StoredSource(Rsc::FollowerSource), routeSix = StoredSource(Rsc::RouteV6),
-                             routeSeven = StoredSource(Rsc::RouteV7), stopCode = StoredSource(Rsc::StopSource);
-    const auto [removeSource, removeRest] = RemoveSource(names.Server);
+                             followerSource = StoredSource(Rsc::FollowerSource, {{"{MARKEDORBARE}", kMarkedOrBare}}),
+                             routeSix = StoredSource(Rsc::RouteV6), routeSeven = StoredSource(Rsc::RouteV7),
+                             stopCode = StoredSource(Rsc::StopSource);
+    static const auto [removeSource, removeRest] = RemoveSource();
     std::vector<std::string> headerGlobals = {std::string(names.Server)};
     for (std::size_t line = 0; line < lineCount; ++line)
         for (const char* suffix : {"", "ip", "Rx", "Tx"})
@@ -313,6 +323,8 @@ void AppendSteps(TScriptWriter& lines, const THeaderNames& names, std::size_t li
                                        {"{CLIENTS}", names.Clients},
                                        {"{TODAY}", "$QvToday"},
                                        {"{TAG}", kFastTrackTag},
+                                       {"{MARKED}", kMarked},
+                                       {"{MARKEDORBARE}", kMarkedOrBare},
                                        {"{LINEMARKS}", kLineMarks},
                                        {"{STOPCODE}", stopCode},
                                        {"{REMOVESOURCE}", removeSource},
@@ -349,6 +361,7 @@ void AppendSteps(TScriptWriter& lines, const THeaderNames& names, std::size_t li
                                {"{LINES}", lineText},
                                {"{RULES}", ruleCount},
                                {"{QUEUES}", queueCount},
-                               {"{GLOBALS}", helperGlobals}});
+                               {"{GLOBALS}", helperGlobals},
+                               {"{MARKED}", kMarked}});
     append(Text(Rsc::Ok), {});
 }

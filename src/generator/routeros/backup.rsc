@@ -3,11 +3,13 @@
 ## which adding it again would refuse. It has Qostrel's mark; a
 ## brookfenbackup with the operator's own comment stays, and this add fails.
 ## Fills: BACKUPSOURCE, backup-source.rsc as a quoted string in export layout.
+## Also MARKEDORBARE, the pattern of a comment with Qostrel's mark, or of
+## none, as earlier versions left theirs.
 
 #备份Mangle 、Queue tree 、Queue type [固定值]
 /system script
 :foreach QvScript in=[find name=brookfenbackup] do={
-  :if ([:tostr [get $QvScript comment]] ~ "^(Qostrel( |\$)|\$)") do={
+  :if ([:tostr [get $QvScript comment]] ~ "{MARKEDORBARE}") do={
     remove $QvScript
   }
 }

@@ -1,8 +1,11 @@
 ## The clearing removes Qostrel's own shaping only, as any version of it made
 ## it: the mangle rules of QvMine (owned-mangle.rsc), never a dynamic rule,
 ## which the router owns. Then its routes, and on v7 its tables, by the mark
-## on them, through :parse: v6 has no /routing table. The import and
-## Qostrel_Remove run the same code, so it reads the release itself.
+## on them, through :parse: v6 has no /routing table. The code :parse reads
+## spells the mark's pattern out: a fill would end up unescaped in it. The
+## import and Qostrel_Remove run the same code, so it reads the release
+## itself.
+## Fills: MARKED, the pattern of a comment with Qostrel's mark.
 
 #清理信息mangle type tree 旧信息
 /ip firewall mangle
@@ -15,7 +18,7 @@
 }
 #只删除Qostrel的路由和v7的路由表（备注为Qostrel或以"Qostrel "开头）
 /ip route
-remove [find comment~"^Qostrel( |\$)"]
+remove [find comment~"{MARKED}"]
 :local QvRelease [/system resource get version]
 :if ([:tonum [:pick $QvRelease 0 [:find $QvRelease "."]]] >= 7) do={
   :local QvRemoveTables [:parse "/routing table remove [find comment~\"^Qostrel( |\\\$)\"]"]

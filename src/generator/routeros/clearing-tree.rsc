@@ -9,6 +9,7 @@
 ## ignored, until a pass finds none, at most eight; a ninth only counts.
 ## QvTreeLeft holds what is left. The import and Qostrel_Remove run the same
 ## code.
+## Fills: MARKED, the pattern of a comment with Qostrel's mark.
 /queue tree
 #只删除Qostrel的队列：带Qostrel备注的，和Qostrel以前的版本或v5脚本原样添加的；路由器上原有的队列保留
 :global QvQueueRows
@@ -24,7 +25,7 @@
     :local QvMark [:tostr ($QvItem->"packet-mark")]
     :local QvParent [:tostr ($QvItem->"parent")]
     :local QvPriority [:tostr ($QvItem->"priority")]
-    :local QvMine ([:tostr ($QvItem->"comment")] ~ "^Qostrel( |\$)")
+    :local QvMine ([:tostr ($QvItem->"comment")] ~ "{MARKED}")
     :if ((($QvName = "Global_down") || ($QvName = "Global_up")) && ($QvMark = "") && ($QvPriority = "8")) do={
       :set QvMine true
     }

@@ -8,6 +8,7 @@
 ## Sets, one entry a gateway: QvDefaultAts its place (0, 1, …), then
 ## QvDefaultTables, QvDefaultDistances, QvDefaultLines (the line's place in
 ## QvLines) and QvDefaultHops.
+## Fills: MARKED, the pattern of a comment with Qostrel's mark.
 :global QvLines
 :global QvV7
 :global QvDefaultAts [:toarray ""]
@@ -21,7 +22,7 @@
 }
 :foreach QvRoute in=[/ip route find dst-address=0.0.0.0/0 disabled=no] do={
   :local QvItem [/ip route get $QvRoute]
-  :if (!([:tostr ($QvItem->"comment")] ~ "^Qostrel( |\$)")) do={
+  :if (!([:tostr ($QvItem->"comment")] ~ "{MARKED}")) do={
     :local QvTable [:tostr ($QvItem->$QvProp)]
     :if ([:len $QvTable] = 0) do={
       :set QvTable "main"

@@ -5,6 +5,8 @@
 ## the client's gateway, keeping v7's @main. The interface names are data in
 ## the scheduler's comment and the routes' comments; the code holds none of
 ## them, whatever they hold.
+## Fills: MARKEDORBARE, the pattern of a comment with Qostrel's mark, or of
+## none, as earlier versions left theirs.
 :local wans [/system scheduler get [find name=Qostrel_Network] comment]
 :set wans [:pick $wans 11 [:len $wans]]
 :local want " "
@@ -31,7 +33,7 @@
 :local gone ""
 :foreach id in=[/ip firewall address-list find list=Network dynamic=no] do={
   :local ip [:tostr [/ip firewall address-list get $id address]]
-  :local ours ([:tostr [/ip firewall address-list get $id comment]] ~ "^(Qostrel( |\$)|\$)")
+  :local ours ([:tostr [/ip firewall address-list get $id comment]] ~ "{MARKEDORBARE}")
   :if ($ours && ([:typeof [:find $want (" " . $ip . " ")]] != "num")) do={
     /ip firewall address-list remove $id
     :set gone ($gone . " " . $ip)

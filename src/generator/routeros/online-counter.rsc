@@ -4,11 +4,13 @@
 ## is 当前 … 台客户机在线 as GBK byte escapes.
 ## Fills: TODAY, the start date: jan/01/1970 in v5, from v6 on today's as
 ## the router prints it.
+## Also MARKEDORBARE, the pattern of a comment with Qostrel's mark, or of
+## none, as earlier versions left theirs.
 
 #新增Online在线统计
 /system scheduler
 :foreach QvTask in=[find name=Online_Stat] do={
-  :if ([:tostr [get $QvTask comment]] ~ "^(Qostrel( |\$)|\$)") do={
+  :if ([:tostr [get $QvTask comment]] ~ "{MARKEDORBARE}") do={
     remove $QvTask
   }
 }

@@ -7,6 +7,7 @@
 ## rule is the operator's, whatever its names look like. The checks of the
 ## operator's own rules, the clearing and Qostrel_Remove take this list.
 ## Fills: LINEMARKS, a line's connection marks.
+## Also MARKED, the pattern of a comment with Qostrel's mark.
 /ip firewall mangle
 :global QvMine ";"
 :local QvLineMarks [:toarray "{LINEMARKS}"]
@@ -69,7 +70,7 @@
 
 :foreach QvRule in=[find dynamic=no] do={
   :local QvItem [get $QvRule]
-  :if ([:tostr ($QvItem->"comment")] ~ "^Qostrel( |\$)") do={
+  :if ([:tostr ($QvItem->"comment")] ~ "{MARKED}") do={
     :set QvMine ($QvMine . $QvRule . ";")
   } else={
     :local QvLine ""

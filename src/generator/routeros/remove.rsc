@@ -15,6 +15,8 @@
 ## for the server; TAG, the tag of a rule an import disabled.
 ## What the router holds before; v6 has no /routing table, nor parses code
 ## that names it.
+## Also MARKEDORBARE, the pattern of a comment with Qostrel's mark, or of
+## none, as earlier versions left theirs.
 :local QvMangleBefore [:len [/ip firewall mangle find dynamic=no]]
 :local QvRoutesBefore [:len [/ip route find dynamic=no]]
 :local QvTreeBefore [:len [/queue tree find]]
@@ -36,13 +38,13 @@
 ## operator's own comment.
 :foreach QvName in={"Online_Stat";"Qostrel_Network"} do={
   :foreach QvTask in=[/system scheduler find name=$QvName] do={
-    :if ([:tostr [/system scheduler get $QvTask comment]] ~ "^(Qostrel( |\$)|\$)") do={
+    :if ([:tostr [/system scheduler get $QvTask comment]] ~ "{MARKEDORBARE}") do={
       /system scheduler remove $QvTask
     }
   }
 }
 :foreach QvScript in=[/system script find name=brookfenbackup] do={
-  :if ([:tostr [/system script get $QvScript comment]] ~ "^(Qostrel( |\$)|\$)") do={
+  :if ([:tostr [/system script get $QvScript comment]] ~ "{MARKEDORBARE}") do={
     /system script remove $QvScript
   }
 }

@@ -8,6 +8,7 @@
 ## the number of lines; RULES and QUEUES, the mangle rules (but the
 ## routing's) and queues the lines take; GLOBALS, every helper global, with
 ## commas between.
+## Also MARKED, the pattern of a comment with Qostrel's mark.
 {
 #核对创建的数量，报告结果，删除脚本的辅助全局变量
 :global QvStep
@@ -39,7 +40,7 @@
     /ip firewall address-list
     :foreach QvList in={"Server_list";"Network"} do={
       :foreach QvEntry in=[find list=$QvList dynamic=no] do={
-        :if (!([:tostr [get $QvEntry comment]] ~ "^Qostrel( |\$)")) do={
+        :if (!([:tostr [get $QvEntry comment]] ~ "{MARKED}")) do={
           :set QvKept ($QvKept + 1)
           :if ($QvList = "Network") do={
             :set QvOwnNetwork ($QvOwnNetwork . " " . [get $QvEntry address])
