@@ -23,7 +23,7 @@ std::string TRouterItem::Value(std::string_view name) const {
         return Dynamic ? "yes" : "no";
     if (Has(name))
         return Get(name);
-    return name == "disabled" ? "no" : name == "distance" && Menu == "/ip route" ? "1" : "";
+    return name == "disabled" ? "no" : name == "distance" && Menu.ends_with(" route") ? "1" : "";
 }
 
 TRouterItem& TRouterModel::Add(std::string menu, std::vector<std::pair<std::string, std::string>> params,
@@ -91,6 +91,12 @@ const TRouterItem& TRouterModel::Named(std::string_view menu, std::string_view n
     throw std::runtime_error(std::string(menu) + " has no item named " + std::string(name));
 }
 
+bool TRouterModel::HasIpv6() const {
+    return !Version.starts_with("6.") || std::ranges::any_of(In("/system package"), [](const TRouterItem* package) {
+        return package->Value("name") == "ipv6" && package->Value("disabled") == "no";
+    });
+}
+
 namespace RouterScript {
 
 namespace {
@@ -140,6 +146,8 @@ std::vector<std::string> TRunner::Targets(const TCommand& command) {
 
 TValue TRunner::MenuCommand(const std::string& menu, const TCommand& command) {
     const std::string& verb = command.Verb;
+    if (menu.starts_with("/ipv6") && !M.HasIpv6())
+        throw TScriptError{"bad command name ipv6"};
     if (verb == "find")
         return FindItems(menu, command);
     if (verb == "get")

@@ -3,11 +3,12 @@
 #include <set>
 #include <stdexcept>
 #include <string_view>
+#include <utility>
 
 using RouterScript::InPrefix;
 
-TMangleWalk::TMangleWalk(const TRouterModel& router) : Router(router) {
-    for (const TRouterItem* rule : router.In("/ip firewall mangle"))
+TMangleWalk::TMangleWalk(const TRouterModel& router, std::string family) : Router(router), Family(std::move(family)) {
+    for (const TRouterItem* rule : router.In(Family + " firewall mangle"))
         if (rule->Value("disabled") == "no")
             Chains[rule->Get("chain")].push_back(rule);
 }
@@ -104,14 +105,14 @@ void TMangleWalk::Route(TPacket& packet) const {
     if (packet.Fields.contains("out-interface"))
         return;
     const std::string destination = packet.Fields["dst-address"];
-    for (const TRouterItem* address : Router.In("/ip address"))
+    for (const TRouterItem* address : Router.In(Family == "/ip" ? "/ip address" : ""))
         if (InPrefix(destination, address->Get("address")))
             return void(packet.Fields["out-interface"] = address->Get("interface"));
     // Default routes only: every other destination is the internet.
     for (const std::string& table : {packet.RoutingMark.empty() ? "main" : packet.RoutingMark, std::string("main")}) {
         std::vector<std::string> best;
         std::int64_t distance = 256;
-        for (const TRouterItem* route : Router.In("/ip route")) {
+        for (const TRouterItem* route : Router.In(Family + " route")) {
             const std::string of = route->Value("routing-mark") + route->Value("routing-table");
             if (route->Value("disabled") == "yes" || (of.empty() ? "main" : of) != table)
                 continue;
@@ -134,7 +135,7 @@ std::size_t TMangleWalk::Walk(TPacket& packet) const {
     std::size_t tested = Hook("prerouting", packet);
     if (packet.Fields["dst-address-type"] == "local")
         return tested + Hook("input", packet);
-    for (const TRouterItem* rule : Router.In("/ip firewall nat"))
+    for (const TRouterItem* rule : Router.In(Family == "/ip" ? "/ip firewall nat" : ""))
         if (rule->Value("chain") == "dstnat" && rule->Value("disabled") == "no" && Matches(*rule, packet)) {
             packet.Fields["dst-address"] = rule->Get("to-addresses");
             break;

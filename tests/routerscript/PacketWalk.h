@@ -26,16 +26,18 @@ struct TPacket {
 // postrouting. Each chain's rules in order, jump and return, and a mark with
 // passthrough=no ending the hook. Routing takes the routing mark's table,
 // falling back to main, the lowest distance, and among equal routes the
-// connection's hash.
+// connection's hash. An IPv6 packet ("/ipv6") walks the /ipv6 menus: no NAT,
+// and only default routes, through an interface or a link-local %interface.
 class TMangleWalk {
 public:
-    explicit TMangleWalk(const TRouterModel& router);
+    explicit TMangleWalk(const TRouterModel& router, std::string family = "/ip");
     // The packet's marks and out-interface after the walk; returns the rules it was tested against.
     std::size_t Walk(TPacket& packet) const;
     std::size_t WalkOutput(TPacket& packet) const;
 
 private:
     const TRouterModel& Router;
+    const std::string Family;
     std::map<std::string, std::vector<const TRouterItem*>> Chains;
     std::size_t Hook(const std::string& hook, TPacket& packet) const;
     void Route(TPacket& packet) const;

@@ -326,6 +326,14 @@ TValue TRunner::Function(const TCommand& command) {
     }
     if (verb == ":parse" && M.Version.starts_with("6.") && text.find("/routing table") != std::string::npos)
         throw TScriptError{"bad command name table"}; // v6 has no such menu to parse
+    if (verb == ":parse" && text.find("/ipv6") != std::string::npos) {
+        // v6 has /ipv6 with its ipv6 package only; IPv6 FastTrack came with 7.18.
+        if (!M.HasIpv6())
+            throw TScriptError{"bad command name ipv6"};
+        const bool fastTrack6 = !M.Version.starts_with("6.") && std::stod(M.Version.substr(2)) >= 18;
+        if (text.find("fasttrack-connection") != std::string::npos && !fastTrack6)
+            throw TScriptError{"input does not match any value of action"};
+    }
     if (verb == ":parse")
         return Make(TValue::Code, text);
     if (verb == ":find" && value.Type != TValue::Array && !command.Positional(2)) {

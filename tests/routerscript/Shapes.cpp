@@ -10,6 +10,7 @@
 // the first address of its network, one line after another as a failover.
 void Prepare(TRouterModel& router, const std::vector<TWanInput>& inputs, const std::string& lan, TRouterOs target) {
     router.Version = target == TRouterOs::V5 ? "5.26" : "7.16 (stable)";
+    router.Add("/system package", {{"name", "ipv6"}}); // v6 has IPv6 by it; v7 by its release alone
     router.Add("/interface", {{"name", Gbk(lan)}});
     router.Add("/ip address", {{"address", "192.168.1.1/24"}, {"interface", Gbk(lan)}});
     for (std::size_t i = 0; i < inputs.size(); ++i) {
@@ -144,6 +145,12 @@ std::vector<TWanInput> BuildShape(const std::string& shape, TRouterModel& router
             router.Add("/ip route", {{"dst-address", "0.0.0.0/0"}, {"gateway", gateway}});
     if (shape == "down")
         router.Erase(*router.In("/ip address").back());
+    if (shape == "ipv6") { // on the second line, with IPv6 FastTrack
+        router.Add("/ipv6 route", {{"dst-address", "::/0"}, {"gateway", "fe80::1%pppoe-out1"}});
+        router.Add("/ipv6 firewall filter", {{"action", "fasttrack-connection"}, {"chain", "forward"}});
+    }
+    if (shape == "noipv6") // v6 with its ipv6 package disabled
+        router.Set(*router.Item(router.In("/system package")[0]->Id), "disabled", "yes");
     return PppoeLines(2);
 }
 

@@ -25,7 +25,7 @@ std::vector<TRouterItem> AddOwnConfiguration(TRouterModel& router);
 // writes it.
 void AddPcc(TRouterModel& router, int lines);
 // A router shape of two lines (one for defconf) on a release: "defconf",
-// "cafe", "pcc", "peers", "equal", "failover" or "down".
+// "cafe", "pcc", "peers", "equal", "failover", "down", "ipv6" or "noipv6".
 std::vector<TWanInput> BuildShape(const std::string& shape, TRouterModel& router, const char* version);
 // Every item as a router prints it: by id, its values sorted, none empty and
 // no disabled=no.

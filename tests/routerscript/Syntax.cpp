@@ -119,10 +119,13 @@ private:
         for (Spaces(); !AtCommandEnd(); Spaces())
             command.Args.push_back(Arg(command.Verb));
         command.Source = std::string(Text.substr(verbAt, Pos - verbAt));
-        // Neither release parses the other's routing tables: only :parse code may name them.
+        // Neither release parses the other's routing tables, nor v6 without its ipv6 package
+        // /ipv6: only :parse code may name them.
         if (Pasted &&
             (command.Path == "/routing table" || command.Named("routing-table") || command.Named("routing-mark")))
             Fail("a routing table outside :parse", command.Source);
+        if (Pasted && command.Path.starts_with("/ipv6"))
+            Fail("/ipv6 outside :parse", command.Source);
         return command;
     }
 
