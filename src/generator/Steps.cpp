@@ -30,13 +30,14 @@ struct TStepRow {
     std::size_t LinesPerStep = 0;
     std::vector<std::string_view> First = {}, Head = {}, Each = {}, Last = {};
     std::size_t Rules = 0, Queues = 0; // mangle rules and queues each line adds
+    std::size_t SixRules = 0;          // IPv6 mangle rules each line adds, where the router has IPv6
     bool EvenWithoutLines = false;     // one step when there are no lines
     bool OnlyChecks = false;           // changes nothing on the router
 };
 
 const std::vector<TStepRow>& StepTable() {
     static const std::vector<TStepRow> table = {
-        {.Name = "检查路由器版本和服务器地址", .Head = {Rsc::ReleaseCheck}, .OnlyChecks = true},
+        {.Name = "检查路由器版本和服务器地址", .Head = {Rsc::ReleaseCheck, Rsc::SixCheck}, .OnlyChecks = true},
         {.Name = "检查LAN网卡和路由器上原有的mangle规则",
          .Head = {Rsc::OwnedMangle, Rsc::ConfigCheck},
          .OnlyChecks = true},
@@ -67,7 +68,10 @@ const std::vector<TStepRow>& StepTable() {
          .Head = {Rsc::ClearingMangle, Rsc::QueueRows, Rsc::ClearingTree, Rsc::ClearingTypes, Rsc::ClearingCheck,
                   Rsc::CountsBefore}},
         {.Name = "添加PCQ类型", .Head = {Rsc::PcqTypes}},
-        {.Name = "禁用FastTrack，添加在线规则", .Head = {Rsc::Fasttrack, Rsc::OnlineRule}, .Rules = 1},
+        {.Name = "禁用FastTrack，添加在线规则和IPv6的分类",
+         .Head = {Rsc::Fasttrack, Rsc::OnlineRule, Rsc::SixStart},
+         .Rules = 1,
+         .SixRules = 15},
         {.Name = "添加跳转规则",
          .LinesPerStep = 32,
          .First = {Rsc::JumpHeading},
@@ -79,7 +83,8 @@ const std::vector<TStepRow>& StepTable() {
          .LinesPerStep = 1,
          .First = {Rsc::MarkingHeading},
          .Each = {Rsc::Marking},
-         .Rules = 49},
+         .Rules = 49,
+         .SixRules = 30},
         {.Name = "添加按线路路由的mangle规则", .Head = {Rsc::Routing}},
         {.Name = "添加队列树的根", .Head = {Rsc::QueueRoots}, .Queues = 2},
         {.Name = "添加WAN线路",
@@ -173,10 +178,16 @@ std::string StoredClearing() {
 std::pair<std::string, std::string> RemoveSource() {
     const std::string cleanup =
         Text(Rsc::Cleanup, TTextKind::Code).Fill({{"{MARKED}", kMarked}, {"{MARKEDORBARE}", kMarkedOrBare}});
+    // Quoted inside the stored code, on one line: that code is quoted again.
+    std::string fastTrackBack =
+        EscapeScriptString(Text(Rsc::SixFasttrackBackSource, TTextKind::Code).Fill({{"{TAG}", kFastTrackTag}}));
+    for (std::size_t at; (at = fastTrackBack.find("\\0D\\0A")) != std::string::npos;)
+        fastTrackBack.replace(at, 6, "\\r\\n");
     const std::string code = Text(Rsc::Remove, TTextKind::Code)
                                  .Fill({{"{CLEARING}", StoredClearing()},
                                         {"{CLEANUP}", cleanup},
                                         {"{TAG}", kFastTrackTag},
+                                        {"{SIXFASTBACK}", fastTrackBack},
                                         {"{MARKEDORBARE}", kMarkedOrBare}});
     const std::size_t half = code.find("\r\n", code.size() / 2) + 2;
     return {StoredCode(code.substr(0, half)), StoredCode(code.substr(half))};
@@ -287,7 +298,9 @@ void AppendSteps(TScriptWriter& lines, const THeaderNames& names, std::size_t li
     static const std::string backupSource = StoredSource(Rsc::BackupSource),
                              followerSource = StoredSource(Rsc::FollowerSource, {{"{MARKEDORBARE}", kMarkedOrBare}}),
                              routeSix = StoredSource(Rsc::RouteV6), routeSeven = StoredSource(Rsc::RouteV7),
-                             stopCode = StoredSource(Rsc::StopSource);
+                             stopCode = StoredSource(Rsc::StopSource), sixStart = StoredSource(Rsc::SixStartSource),
+                             sixLine = StoredSource(Rsc::SixLineSource),
+                             sixFastTrack = StoredSource(Rsc::SixFasttrackSource, {{"{TAG}", kFastTrackTag}});
     static const auto [removeSource, removeRest] = RemoveSource();
     std::vector<std::string> headerGlobals = {std::string(names.Server)};
     for (std::size_t line = 0; line < lineCount; ++line)
@@ -305,12 +318,13 @@ void AppendSteps(TScriptWriter& lines, const THeaderNames& names, std::size_t li
     };
     const std::vector<TPlannedStep> steps = Plan(lineCount);
     append(Text(Rsc::StepsStart), {{"{FIRST}", steps.empty() ? "" : StepName(steps.front())}});
-    std::size_t checks = 0, rules = 0, queues = 0;
+    std::size_t checks = 0, rules = 0, queues = 0, sixRules = 0;
     for (std::size_t at = 0; at < steps.size(); ++at) {
         const TPlannedStep& step = steps[at];
         const TStepRow& row = *step.Row;
         const std::size_t taken = row.LinesPerStep == 0 ? 1 : step.Last - step.First;
         rules += row.Rules * taken;
+        sixRules += row.SixRules * taken;
         queues += row.Queues * taken;
         checks += row.OnlyChecks;
         std::string pieces;
@@ -333,6 +347,9 @@ void AppendSteps(TScriptWriter& lines, const THeaderNames& names, std::size_t li
                                        {"{FOLLOWERSOURCE}", followerSource},
                                        {"{ROUTESIX}", routeSix},
                                        {"{ROUTESEVEN}", routeSeven},
+                                       {"{SIXSTART}", sixStart},
+                                       {"{SIXLINE}", sixLine},
+                                       {"{SIXFASTTRACK}", sixFastTrack},
                                        {"{W}", name},
                                        {"{INDEX}", index}};
             if (!pieces.empty())
@@ -355,12 +372,13 @@ void AppendSteps(TScriptWriter& lines, const THeaderNames& names, std::size_t li
     }
     const std::string last = std::to_string(steps.size()), checkCount = std::to_string(checks),
                       lineText = std::to_string(lineCount), ruleCount = std::to_string(rules),
-                      queueCount = std::to_string(queues);
+                      queueCount = std::to_string(queues), sixRuleCount = std::to_string(sixRules);
     append(Text(Rsc::Report), {{"{LAST}", last},
                                {"{CHECKS}", checkCount},
                                {"{LINES}", lineText},
                                {"{RULES}", ruleCount},
                                {"{QUEUES}", queueCount},
+                               {"{SIXRULES}", sixRuleCount},
                                {"{GLOBALS}", helperGlobals},
                                {"{MARKED}", kMarked}});
     append(Text(Rsc::Ok), {});

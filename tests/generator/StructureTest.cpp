@@ -272,22 +272,15 @@ TEST_P(ImportedScript, TheOperatorsConnectionMarksStopTheScriptBeforeAnyChange) 
                         "comment=VIP new-connection-mark=vip_conn。一个连接只能有一个连接标记"));
 }
 
-// Each group's packets, up and down, on every line, of a connection its first
-// upload packet marked, walked through the mangle rules: each reaches its
-// line's queue, and on v6 and v7 a download keeps its connection's class (on
-// v5 it re-marks the connection as class 0). So do the first packet of an
-// upload, and a port forward to the server from its first packet on. On v6
-// and v7 every upload and every answer of the server leaves by the line of
-// its connection, routed by its mark. Prints the rules tested per packet, on
-// PCC routers the operator's rules included: each line's chains of its own
-// keep them from growing with all lines' marks, and only packets from the LAN
-// of a marked connection test the rules that route by the marks.
-TEST_P(ImportedScript, EveryPacketReachesItsQueue) {
-    struct TGroup {
-        std::string Mark, Connection, Protocol, Port;
-        int Dscp;
-        std::int64_t Bytes;
-    };
+// A group of packets: a class's connections, or a kind of them, by its first
+// upload packet, and the packet mark it gets.
+struct TGroup {
+    std::string Mark, Connection, Protocol, Port;
+    int Dscp;
+    std::int64_t Bytes;
+};
+
+std::vector<TGroup> Groups() {
     std::vector<TGroup> groups = {{"icmp", "icmp_connect", "icmp", "0", 0, 0},
                                   {"icmp", "icmp_connect", "udp", "53", 0, 0},
                                   {"Server", "Server_Conn", "tcp", "80", 0, 0},
@@ -305,6 +298,24 @@ TEST_P(ImportedScript, EveryPacketReachesItsQueue) {
                                                                               {"-3", 35},
                                                                               {"0", 0}})
         groups.push_back({group, group + "_Conn", group == "4" ? "tcp" : "udp", "50000", dscp, 100000000});
+    return groups;
+}
+
+// Every group alike, on every line: a connection's first upload packet, out
+// by PCC's choice where PCC chooses, then a packet each way, walked through
+// the mangle rules: each reaches its line's queue, and on v6 and v7 a
+// download keeps its connection's class (on v5 it re-marks the connection as
+// class 0). So does a port forward to the server from its first packet on. On
+// v6 and v7 every upload and every answer of the server leaves by the line of
+// its connection, routed by its mark, and IPv6 packets of every group but the
+// server's get the same marks from the /ipv6 rules. Prints the rules tested
+// per packet, on PCC routers the operator's rules included, and apart from
+// them per first packet; IPv6 packets test no more than IPv4 ones. Each
+// line's chains of its own keep them from growing with all lines' marks, and
+// only packets from the LAN of a marked connection test the rules that route
+// by the marks.
+TEST_P(ImportedScript, EveryPacketReachesItsQueue) {
+    const std::vector<TGroup> groups = Groups();
     const auto packet = [](const std::string& line, bool up, const TGroup& group, const std::string& connection) {
         TPacket made{{{"in-interface", up ? "bridge" : line},
                       {"out-interface", up ? line : "bridge"},
@@ -339,14 +350,24 @@ TEST_P(ImportedScript, EveryPacketReachesItsQueue) {
         // One way out: no packet needs a routing mark.
         EXPECT_EQ(Router.In("/ip route").size() == 1 && Router.In("/routing table").empty(), count == 1) << count;
         const TMangleWalk walk(Router);
-        std::size_t tested = 0, packets = 0;
+        const TMangleWalk walk6(Router, "/ipv6");
+        std::size_t tested = 0, packets = 0, firstTested = 0, firsts = 0, tested6 = 0, packets6 = 0;
         const auto walked = [&](TPacket& sent, bool output = false) {
             tested += output ? walk.WalkOutput(sent) : walk.Walk(sent);
             ++packets;
         };
-        for (const TWanInput& line : PppoeLines(count)) {
-            const std::string& w = line.Name;
-            for (const TGroup& group : groups)
+        for (int at = 0; at < count; ++at) {
+            const std::string w = "pppoe-out" + std::to_string(at);
+            for (const TGroup& group : groups) {
+                // A connection's first packet, out by PCC's choice where PCC chooses, then one each way.
+                TPacket first = packet(w, true, group, "");
+                first.Hash = at;
+                if (pcc)
+                    first.Fields.erase("out-interface");
+                firstTested += walk.Walk(first);
+                ++firsts;
+                EXPECT_EQ(first.PacketMark + ' ' + first.ConnectionMark + ' ' + first.Fields["out-interface"],
+                          w + "_" + group.Mark + "_up " + w + "_" + group.Connection + ' ' + w);
                 for (const bool up : {true, false}) {
                     TPacket sent = packet(w, up, group, w + "_" + group.Connection);
                     if (up && v6v7)
@@ -357,9 +378,7 @@ TEST_P(ImportedScript, EveryPacketReachesItsQueue) {
                     const std::string v5Download = group.Protocol == "icmp" ? "icmp_connect" : "0_Conn";
                     EXPECT_EQ(sent.ConnectionMark, w + "_" + (up || v6v7 ? group.Connection : v5Download));
                 }
-            TPacket first = packet(w, true, groups[4], "");
-            walk.Walk(first);
-            EXPECT_EQ(first.PacketMark + ' ' + first.ConnectionMark, w + "_1_up " + w + "_1_Conn");
+            }
             // To the server's port 9912 from the internet, the server's answer, the next packet in.
             TGroup forward{"Server", "Server_Conn", "tcp", "9912", 0, 0};
             TPacket in = packet(w, false, forward, ""), out = packet(w, true, forward, "");
@@ -386,12 +405,30 @@ TEST_P(ImportedScript, EveryPacketReachesItsQueue) {
             if (v6v7) {
                 EXPECT_EQ(answer.Fields["out-interface"], w);
             }
+            for (const TGroup& group : groups) { // IPv6, where the server has no class
+                if (!v6v7 || group.Mark == "Server")
+                    continue;
+                TPacket first = packet(w, true, group, "");
+                if (group.Protocol == "icmp")
+                    first.Fields["protocol"] = "icmpv6";
+                walk6.Walk(first);
+                for (const bool up : {true, false}) {
+                    TPacket sent = packet(w, up, group, first.ConnectionMark);
+                    sent.Fields["protocol"] = first.Fields["protocol"];
+                    tested6 += walk6.Walk(sent);
+                    ++packets6;
+                    EXPECT_EQ(first.PacketMark + ' ' + sent.PacketMark,
+                              w + "_" + group.Mark + "_up " + w + "_" + group.Mark + (up ? "_up" : "_down"));
+                }
+            }
         }
-        const double mean = double(tested) / double(packets);
+        const double mean = double(tested) / double(packets), mean6 = double(tested6) / double(packets6);
         std::cout << RouterName(GetParam()) << ", " << count << " lines" << (pcc ? " with PCC: " : ": ") << mean
-                  << " rules tested per packet\n";
+                  << " rules tested per packet, " << double(firstTested) / double(firsts)
+                  << " per connection's first packet" << (v6v7 ? "; IPv6: " + std::to_string(mean6) : "") << '\n';
         if (v6v7) {
             EXPECT_LE(mean, bound) << count;
+            EXPECT_LE(mean6, mean) << count;
         }
     }
 }
@@ -674,7 +711,7 @@ TEST_P(ImportedScript, HostileTextsReadBackAsExactlyTheBytesGiven) {
 // it was before the first import, item by item, the backup files aside; run
 // again, it finds nothing.
 TEST(RouterShapes, EndAlikeUnderEitherReadingAndGoBackAsTheyWere) {
-    for (const std::string shape : {"defconf", "cafe", "pcc", "peers", "equal", "failover", "down"})
+    for (const std::string shape : {"defconf", "cafe", "pcc", "peers", "equal", "failover", "down", "ipv6", "noipv6"})
         for (const char* version : {"6.49.10 (long-term)", "7.16 (stable)"})
             for (const bool pasted : {false, true})
                 for (const int run : {1, 0, 3}) { // imports after a stop; 0: the stop alone
@@ -837,6 +874,76 @@ INSTANTIATE_TEST_SUITE_P(Targets, ImportedScript, testing::Values(TRouterOs::V5,
                          [](const testing::TestParamInfo<TRouterOs>& target) {
                              return std::string(RouterName(target.param));
                          });
+
+// IPv6 from the ISP on the first of two PPPoE lines or on the second only,
+// on 6.49, 7.16 and 7.18, imported and pasted: every IPv6 connection of every
+// class but the server's leaves by the line its route takes; both ways get
+// that line's marks, and a queue takes each. The PCQ types keep IPv6's split
+// per client address. On 7.18 IPv6 FastTrack is off after
+// the import and back after Qostrel_Remove, which gives the router back item
+// by item, as it does on every release. A 6.49 without its ipv6 package runs
+// to its report, which says so. RouterShapes reads the "ipv6" and "noipv6"
+// shapes the other ways.
+TEST(Ipv6, EveryClassIsShapedOnTheLineItTakes) {
+    std::vector<TGroup> groups = Groups();
+    groups.push_back({"0", "0_Conn", "udp", "50000", 46, 0}); // any other DSCP: class 0
+    for (const std::string version : {"6.49.10 (long-term)", "7.16 (stable)", "7.18.2 (stable)"})
+        for (const bool pasted : {false, true})
+            for (const int line : {0, 1, 2}) { // 2: IPv6 on neither line, and 6.49 without the package
+                SCOPED_TRACE(version + " pasted " + std::to_string(pasted) + " line " + std::to_string(line));
+                TRouterModel router;
+                Prepare(router, PppoeLines(2), "bridge", TRouterOs::V6V7);
+                router.Version = version;
+                router.Pasted = pasted;
+                const std::string w = "pppoe-out" + std::to_string(line);
+                if (line < 2)
+                    router.Add("/ipv6 route", {{"dst-address", "::/0"}, {"gateway", "fe80::1%" + w}});
+                else if (version.starts_with("6."))
+                    router.Set(*router.Item(router.In("/system package")[0]->Id), "disabled", "yes");
+                const TRouterItem& fastTrack = router.Add(
+                    "/ipv6 firewall filter",
+                    {{"action", "fasttrack-connection"}, {"chain", "forward"}, {"comment", "defconf: fasttrack6"}});
+                const std::string before = Items(router);
+                router.Import(Generated(PppoeLines(2)));
+                const bool six = router.HasIpv6(), off = version.starts_with("7.18");
+                const std::string sixLine = six ? "Qostrel: IPv6：已添加 75 条IPv6 mangle规则，IPv6流量同样限速"
+                                                : "Qostrel: 这台路由器没有IPv6（没有启用ipv6软件包），没有添加IPv6规则";
+                for (const std::string& said : {std::string("Qostrel: 流控设置完成："), sixLine})
+                    EXPECT_TRUE(std::ranges::any_of(router.Output, [&](const std::string& printed) {
+                        return printed.starts_with(Gbk(said));
+                    })) << said;
+                EXPECT_EQ(fastTrack.Value("disabled") + ' ' + fastTrack.Value("comment"),
+                          off ? "yes defconf: fasttrack6 [Qostrel]" : "no defconf: fasttrack6");
+                for (const auto* type : router.In("/queue type"))
+                    EXPECT_FALSE(type->Has("pcq-src-address6-mask") || type->Has("pcq-dst-address6-mask"));
+                const TMangleWalk walk(router, "/ipv6");
+                for (const TGroup& group : groups) {
+                    if (group.Mark == "Server" || line == 2)
+                        continue;
+                    TPacket up, down;
+                    up.Fields = {{"in-interface", "bridge"},
+                                 {"protocol", group.Protocol == "icmp" ? "icmpv6" : group.Protocol},
+                                 {"dst-port", group.Port},
+                                 {"dscp", std::to_string(group.Dscp)}};
+                    up.ConnectionBytes = down.ConnectionBytes = group.Bytes;
+                    walk.Walk(up);
+                    down.Fields = {{"in-interface", up.Fields["out-interface"]},
+                                   {"out-interface", "bridge"},
+                                   {"protocol", up.Fields["protocol"]}};
+                    down.ConnectionMark = up.ConnectionMark;
+                    walk.Walk(down);
+                    EXPECT_EQ(up.Fields["out-interface"] + ' ' + up.PacketMark + ' ' + down.PacketMark,
+                              w + ' ' + w + '_' + group.Mark + "_up " + w + '_' + group.Mark + "_down");
+                    EXPECT_TRUE(router.Holds("/queue tree", "packet-mark", up.PacketMark) &&
+                                router.Holds("/queue tree", "packet-mark", down.PacketMark));
+                }
+                router.Run(router.Named("/system script", "Qostrel_Remove").Get("source"));
+                for (const std::string& gone : {(six ? "75" : "0") + std::string(" 条IPv6 mangle规则"),
+                                                (off ? "1" : "0") + std::string(" 条IPv6 FastTrack规则")})
+                    EXPECT_NE(router.Output.back().find(Gbk(gone)), std::string::npos) << gone;
+                EXPECT_EQ(Items(router), before);
+            }
+}
 
 TEST(RouterScriptReader, RefusesWhatWouldRunOnARealRouter) {
     // Guards the reader itself: these are the faults the escaping prevents.

@@ -1,7 +1,9 @@
 ## The clearing removes Qostrel's own shaping only, as any version of it made
 ## it: the mangle rules of QvMine (owned-mangle.rsc), never a dynamic rule,
 ## which the router owns. Then its routes, and on v7 its tables, by the mark
-## on them, through :parse: v6 has no /routing table. The code :parse reads
+## on them, through :parse: v6 has no /routing table. So are its IPv6 rules,
+## by the mark alone (no earlier release made any), where there is an /ipv6
+## menu: on v7, and on v6 with its ipv6 package enabled. The code :parse reads
 ## spells the mark's pattern out: a fill would end up unescaped in it. The
 ## import and Qostrel_Remove run the same code, so it reads the release
 ## itself.
@@ -23,4 +25,9 @@ remove [find comment~"{MARKED}"]
 :if ([:tonum [:pick $QvRelease 0 [:find $QvRelease "."]]] >= 7) do={
   :local QvRemoveTables [:parse "/routing table remove [find comment~\"^Qostrel( |\\\$)\"]"]
   $QvRemoveTables
+}
+#只删除Qostrel的IPv6 mangle规则（备注为Qostrel或以"Qostrel "开头）
+:if (([:tonum [:pick $QvRelease 0 [:find $QvRelease "."]]] >= 7) || ([:len [/system package find name=ipv6 disabled=no]] > 0)) do={
+  :local QvRemoveSix [:parse "/ipv6 firewall mangle remove [find comment~\"^Qostrel( |\\\$)\"]"]
+  $QvRemoveSix
 }

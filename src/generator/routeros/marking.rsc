@@ -16,6 +16,8 @@
 ## get the line's mark In_Conn, so that the router answers through the line,
 ## and a forwarded one whose DSCP is no class's gets class 0 on its first
 ## packet, so that it is answered through the line too.
+## Where the router has IPv6, the line's IPv6 marks follow, through :parse
+## (six-line-source.rsc).
 ## Fills: W, the line's name (eth0), whose global is the interface; INDEX,
 ## the line's place from 0; LINEMARKS, the line's connection
 ## marks, after "<interface>_".
@@ -25,6 +27,9 @@
 :global QvRouteGw
 :global QvRouteTable
 :global QvRouteWan
+:global QvSix
+:global QvSixLineCode
+:global QvSixWan
 :local QvWan ${W}
 :local QvConn ($QvWan . "_Conn")
 :local QvUp ($QvWan . "_Qos_up")
@@ -75,4 +80,9 @@ add action=mark-packet chain=$QvDown comment=Qostrel connection-mark=($QvWan . "
   add action=mark-connection chain=Qostrel_In comment=Qostrel disabled=no in-interface=$QvWan new-connection-mark=($QvWan . "_In_Conn") passthrough=no
   add action=mark-connection chain=$QvConn comment=Qostrel connection-mark=no-mark disabled=no in-interface=$QvWan new-connection-mark=($QvWan . "_0_Conn") passthrough=no
   :set QvRouted ($QvRouted + 1)
+}
+:if ($QvSix) do={
+  :set QvSixWan $QvWan
+  :local QvSixAdd [:parse $QvSixLineCode]
+  $QvSixAdd
 }

@@ -12,7 +12,9 @@
 ## removed and gave back, finds nothing to do when run again, and removes
 ## itself last.
 ## Fills: CLEARING, the clearing as the router stores it; CLEANUP, cleanup.rsc
-## for the server; TAG, the tag of a rule an import disabled.
+## for the server; TAG, the tag of a rule an import disabled; SIXFASTBACK,
+## six-fasttrack-back-source.rsc as a quoted string, run where the router has
+## an /ipv6 menu.
 ## What the router holds before; v6 has no /routing table, nor parses code
 ## that names it.
 ## Also MARKEDORBARE, the pattern of a comment with Qostrel's mark, or of
@@ -31,6 +33,13 @@
 :if ($QvIsV7) do={
   :set QvCountTables [:parse ":return [:len [/routing table find name~\"^Qostrel_\"]]"]
   :set QvTablesBefore [$QvCountTables]
+}
+:local QvHasSix ($QvIsV7 || ([:len [/system package find name=ipv6 disabled=no]] > 0))
+:local QvSixBefore 0
+:local QvCountSix ""
+:if ($QvHasSix) do={
+  :set QvCountSix [:parse ":return [:len [/ipv6 firewall mangle find dynamic=no]]"]
+  :set QvSixBefore [$QvCountSix]
 }
 {CLEARING}
 {CLEANUP}
@@ -67,6 +76,13 @@
     }
   }
 } on-error={}
+:local QvSixEnabled 0
+:if ($QvHasSix) do={
+  :do {
+    :local QvSixBack [:parse "{SIXFASTBACK}"]
+    :set QvSixEnabled [$QvSixBack]
+  } on-error={}
+}
 /ip firewall layer7-protocol
 :local QvWinbox "winbox没有改动"
 :foreach QvRecord in=[find name=Qostrel_winbox] do={
@@ -89,6 +105,10 @@
 :if ($QvIsV7) do={
   :set QvTables ($QvTablesBefore - [$QvCountTables])
 }
+:local QvSix 0
+:if ($QvHasSix) do={
+  :set QvSix ($QvSixBefore - [$QvCountSix])
+}
 :local QvMangle ($QvMangleBefore - [:len [/ip firewall mangle find dynamic=no]])
 :local QvRoutes ($QvRoutesBefore - [:len [/ip route find dynamic=no]])
 :local QvTree ($QvTreeBefore - [:len [/queue tree find]])
@@ -96,12 +116,12 @@
 :local QvLists ($QvListsBefore - [:len [/ip firewall address-list find dynamic=no]])
 :local QvNat ($QvNatBefore - [:len [/ip firewall nat find]])
 :local QvTasks ($QvTasksBefore - [:len [/system scheduler find]] - [:len [/system script find]])
-:local QvGone ($QvMangle + $QvRoutes + $QvTables + $QvTree + $QvTypes + $QvLists + $QvNat + $QvTasks)
+:local QvGone ($QvMangle + $QvSix + $QvRoutes + $QvTables + $QvTree + $QvTypes + $QvLists + $QvNat + $QvTasks)
 :local QvMsg "Qostrel_Remove: 路由器上没有Qostrel的设置，没有删除或恢复任何东西"
-:if (($QvGone + $QvEnabled > 0) || ($QvWinbox != "winbox没有改动")) do={
-  :set QvMsg ("Qostrel_Remove: 已删除Qostrel的 " . $QvMangle . " 条mangle规则、" . $QvRoutes . " 条路由、" . $QvTables . " 个路由表、")
+:if (($QvGone + $QvEnabled + $QvSixEnabled > 0) || ($QvWinbox != "winbox没有改动")) do={
+  :set QvMsg ("Qostrel_Remove: 已删除Qostrel的 " . $QvMangle . " 条mangle规则、" . $QvSix . " 条IPv6 mangle规则、" . $QvRoutes . " 条路由、" . $QvTables . " 个路由表、")
   :set QvMsg ($QvMsg . $QvTree . " 个队列树队列、" . $QvTypes . " 个PCQ类型、" . $QvLists . " 个地址列表条目、" . $QvNat . " 条端口映射、")
-  :set QvMsg ($QvMsg . $QvTasks . " 个计划任务和脚本；已重新启用 " . $QvEnabled . " 条FastTrack规则；" . $QvWinbox)
+  :set QvMsg ($QvMsg . $QvTasks . " 个计划任务和脚本；已重新启用 " . $QvEnabled . " 条FastTrack规则和 " . $QvSixEnabled . " 条IPv6 FastTrack规则；" . $QvWinbox)
   :local QvKept ([:len [/ip firewall address-list find list=Network dynamic=no]] + [:len [/ip firewall address-list find list=Server_list dynamic=no]])
   :set QvMsg ($QvMsg . "。保留了路由器上原有的 " . [:len [/ip firewall mangle find dynamic=no]] . " 条mangle规则、" . [:len [/queue tree find]] . " 个队列树队列和Server_list、Network中的 " . $QvKept . " 个条目")
   :set QvMsg ($QvMsg . "。路由器已恢复到导入Qostrel之前的设置，备份文件保留在Files中")

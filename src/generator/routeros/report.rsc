@@ -8,7 +8,9 @@
 ## the number of lines; RULES and QUEUES, the mangle rules (but the
 ## routing's) and queues the lines take; GLOBALS, every helper global, with
 ## commas between.
-## Also MARKED, the pattern of a comment with Qostrel's mark.
+## Also MARKED, the pattern of a comment with Qostrel's mark; SIXRULES, the
+## IPv6 mangle rules the import adds where the router has IPv6, which are
+## counted by the mark through :parse and reported on a line of their own.
 {
 #核对创建的数量，报告结果，删除脚本的辅助全局变量
 :global QvStep
@@ -18,6 +20,7 @@
 :global QvTree0
 :global QvRouted
 :global QvOneWay
+:global QvSix
 :local QvUndo "。撤销Qostrel的全部设置、恢复第一次导入之前的状态：/system script run Qostrel_Remove"
 :if ($QvStep = {LAST}) do={
   :local QvTypes ([:len [/queue type find]] - $QvTypes0)
@@ -32,7 +35,15 @@
     :set QvOnLine 1
   }
   :local QvCounts ("PCQ类型 " . $QvTypes . "/26，mangle规则 " . $QvMangle . "/" . $QvRules . "，队列 " . $QvTree . "/{QUEUES}")
-  :if (($QvTypes = 26) && ($QvMangle = $QvRules) && ($QvTree = {QUEUES})) do={
+  :local QvSixRules 0
+  :local QvSixMsg "Qostrel: 这台路由器没有IPv6（没有启用ipv6软件包），没有添加IPv6规则"
+  :if ($QvSix) do={
+    :local QvSixCount [:parse ":return [:len [/ipv6 firewall mangle find comment~\"^Qostrel( |\\\$)\"]]"]
+    :set QvSixRules [$QvSixCount]
+    :set QvCounts ($QvCounts . "，IPv6 mangle规则 " . $QvSixRules . "/{SIXRULES}")
+    :set QvSixMsg ("Qostrel: IPv6：已添加 " . $QvSixRules . " 条IPv6 mangle规则，IPv6流量同样限速")
+  }
+  :if (($QvTypes = 26) && ($QvMangle = $QvRules) && ($QvTree = {QUEUES}) && ((!$QvSix) || ($QvSixRules = {SIXRULES}))) do={
     ## The operator's own entries in Server_list and Network: those without
     ## Qostrel's mark. The port forwards reach every address in Network.
     :local QvKept 0
@@ -56,6 +67,8 @@
     :set QvMsg ($QvMsg . "。计划任务Qostrel_Network每分钟让Network地址列表跟随 {LINES} 个WAN网卡的IP地址")
     :set QvMsg ($QvMsg . "。" . $QvOnLine . " 条WAN线路的连接固定从各自的线路进出")
     :set QvMsg ($QvMsg . $QvUndo)
+    :put $QvSixMsg
+    :log info $QvSixMsg
     :put $QvMsg
     :log info $QvMsg
   } else={
