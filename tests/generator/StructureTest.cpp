@@ -425,7 +425,10 @@ TEST_P(ImportedScript, EveryPacketReachesItsQueue) {
         const double mean = double(tested) / double(packets), mean6 = double(tested6) / double(packets6);
         std::cout << RouterName(GetParam()) << ", " << count << " lines" << (pcc ? " with PCC: " : ": ") << mean
                   << " rules tested per packet, " << double(firstTested) / double(firsts)
-                  << " per connection's first packet" << (v6v7 ? "; IPv6: " + std::to_string(mean6) : "") << '\n';
+                  << " per connection's first packet";
+        if (v6v7)
+            std::cout << "; IPv6: " << mean6;
+        std::cout << '\n';
         if (v6v7) {
             EXPECT_LE(mean, bound) << count;
             EXPECT_LE(mean6, mean) << count;

@@ -34,6 +34,8 @@ bool Matches(const TRouterItem& rule, const TPacket& packet) {
             holds = (name[0] == 's' ? packet.SourceLists : packet.DestinationLists).contains(wanted);
         else if (name == "connection-mark")
             holds = wanted == "no-mark" ? packet.ConnectionMark.empty() : packet.ConnectionMark == wanted;
+        else if (name == "connection-state") // "established,related": one of them
+            holds = ("," + wanted + ",").find("," + packet.Fields.at("connection-state") + ",") != std::string::npos;
         else if (name == "connection-bytes") {
             const std::int64_t from = std::stoll(wanted), to = std::stoll(wanted.substr(wanted.find('-') + 1));
             holds = packet.ConnectionBytes >= from && (to == 0 || packet.ConnectionBytes <= to);
@@ -132,6 +134,7 @@ void TMangleWalk::Route(TPacket& packet) const {
 }
 
 std::size_t TMangleWalk::Walk(TPacket& packet) const {
+    packet.Fields["connection-state"] = packet.ConnectionMark.empty() ? "new" : "established";
     std::size_t tested = Hook("prerouting", packet);
     if (packet.Fields["dst-address-type"] == "local")
         return tested + Hook("input", packet);
@@ -147,6 +150,7 @@ std::size_t TMangleWalk::Walk(TPacket& packet) const {
 
 std::size_t TMangleWalk::WalkOutput(TPacket& packet) const {
     packet.Fields["src-address-type"] = "local";
+    packet.Fields["connection-state"] = packet.ConnectionMark.empty() ? "new" : "established";
     std::size_t tested = Hook("output", packet);
     Route(packet);
     return tested + Hook("postrouting", packet);

@@ -28,6 +28,7 @@ struct TPacket {
 // falling back to main, the lowest distance, and among equal routes the
 // connection's hash. An IPv6 packet ("/ipv6") walks the /ipv6 menus: no NAT,
 // and only default routes, through an interface or a link-local %interface.
+// A packet whose connection has no mark yet is its connection's first.
 class TMangleWalk {
 public:
     explicit TMangleWalk(const TRouterModel& router, std::string family = "/ip");
