@@ -39,7 +39,7 @@ const std::vector<TStepRow>& StepTable() {
     static const std::vector<TStepRow> table = {
         {.Name = "检查路由器版本和服务器地址", .Head = {Rsc::ReleaseCheck, Rsc::SixCheck}, .OnlyChecks = true},
         {.Name = "检查LAN网卡和路由器上原有的mangle规则",
-         .Head = {Rsc::OwnedMangle, Rsc::ConfigCheck},
+         .Head = {Rsc::OwnedMangle, Rsc::ConfigCheck, Rsc::SixOwn},
          .OnlyChecks = true},
         {.Name = "检查WAN线路",
          .LinesPerStep = 8,
@@ -300,7 +300,8 @@ void AppendSteps(TScriptWriter& lines, const THeaderNames& names, std::size_t li
                              routeSix = StoredSource(Rsc::RouteV6), routeSeven = StoredSource(Rsc::RouteV7),
                              stopCode = StoredSource(Rsc::StopSource), sixStart = StoredSource(Rsc::SixStartSource),
                              sixLine = StoredSource(Rsc::SixLineSource),
-                             sixFastTrack = StoredSource(Rsc::SixFasttrackSource, {{"{TAG}", kFastTrackTag}});
+                             sixFastTrack = StoredSource(Rsc::SixFasttrackSource, {{"{TAG}", kFastTrackTag}}),
+                             sixOwn = StoredSource(Rsc::SixOwnSource, {{"{MARKED}", kMarked}});
     static const auto [removeSource, removeRest] = RemoveSource();
     std::vector<std::string> headerGlobals = {std::string(names.Server)};
     for (std::size_t line = 0; line < lineCount; ++line)
@@ -350,6 +351,7 @@ void AppendSteps(TScriptWriter& lines, const THeaderNames& names, std::size_t li
                                        {"{SIXSTART}", sixStart},
                                        {"{SIXLINE}", sixLine},
                                        {"{SIXFASTTRACK}", sixFastTrack},
+                                       {"{SIXOWN}", sixOwn},
                                        {"{W}", name},
                                        {"{INDEX}", index}};
             if (!pieces.empty())

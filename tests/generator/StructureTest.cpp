@@ -884,8 +884,9 @@ INSTANTIATE_TEST_SUITE_P(Targets, ImportedScript, testing::Values(TRouterOs::V5,
 // that line's marks, and a queue takes each. The PCQ types keep IPv6's split
 // per client address. On 7.18 IPv6 FastTrack is off after
 // the import and back after Qostrel_Remove, which gives the router back item
-// by item, as it does on every release. A 6.49 without its ipv6 package runs
-// to its report, which says so. RouterShapes reads the "ipv6" and "noipv6"
+// by item, as it does on every release; the operator's own IPv6 mark stays,
+// and is warned of. A 6.49 without its ipv6 package runs to its report, which
+// says so. RouterShapes reads the "ipv6" and "noipv6"
 // shapes the other ways.
 TEST(Ipv6, EveryClassIsShapedOnTheLineItTakes) {
     std::vector<TGroup> groups = Groups();
@@ -906,12 +907,17 @@ TEST(Ipv6, EveryClassIsShapedOnTheLineItTakes) {
                 const TRouterItem& fastTrack = router.Add(
                     "/ipv6 firewall filter",
                     {{"action", "fasttrack-connection"}, {"chain", "forward"}, {"comment", "defconf: fasttrack6"}});
+                router.Add(
+                    "/ipv6 firewall mangle", // the operator's VoIP mark: kept, and warned of
+                    {{"action", "mark-packet"}, {"chain", "forward"}, {"dst-port", "5060"}, {"protocol", "udp"}});
                 const std::string before = Items(router);
                 router.Import(Generated(PppoeLines(2)));
                 const bool six = router.HasIpv6(), off = version.starts_with("7.18");
                 const std::string sixLine = six ? "Qostrel: IPv6：已添加 75 条IPv6 mangle规则，IPv6流量同样限速"
                                                 : "Qostrel: 这台路由器没有IPv6（没有启用ipv6软件包），没有添加IPv6规则";
-                for (const std::string& said : {std::string("Qostrel: 流控设置完成："), sixLine})
+                const std::string own =
+                    six ? "Qostrel: 1 条路由器上原有的IPv6 mark-connection或mark-packet规则" : sixLine;
+                for (const std::string& said : {std::string("Qostrel: 流控设置完成："), sixLine, own})
                     EXPECT_TRUE(std::ranges::any_of(router.Output, [&](const std::string& printed) {
                         return printed.starts_with(Gbk(said));
                     })) << said;
