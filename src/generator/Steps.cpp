@@ -151,6 +151,8 @@ constexpr std::string_view kMarkedOrBare = R"(^(Qostrel( |\$)|\$))";
 // The end of the comment of a FastTrack rule that an import disabled: the
 // record, in the rule itself, that Qostrel_Remove enables it again.
 constexpr std::string_view kFastTrackTag = " [Qostrel]";
+// The menus of FastTrack's rules: IPv4's, and IPv6's from 7.18 on.
+constexpr std::string_view kFilter = "/ip firewall filter", kSixFilter = "/ipv6 firewall filter";
 // A line's connection marks, each after "<interface>_": ICMP and DNS, the
 // server, the twelve classes, and connections to the router itself. Each has
 // a chain "Qostrel_<mark>" that routes it by its line's table.
@@ -179,15 +181,18 @@ std::pair<std::string, std::string> RemoveSource() {
     const std::string cleanup =
         Text(Rsc::Cleanup, TTextKind::Code).Fill({{"{MARKED}", kMarked}, {"{MARKEDORBARE}", kMarkedOrBare}});
     // Quoted inside the stored code, on one line: that code is quoted again.
-    std::string fastTrackBack =
-        EscapeScriptString(Text(Rsc::SixFasttrackBackSource, TTextKind::Code).Fill({{"{TAG}", kFastTrackTag}}));
-    for (std::size_t at; (at = fastTrackBack.find("\\0D\\0A")) != std::string::npos;)
-        fastTrackBack.replace(at, 6, "\\r\\n");
+    const auto fastTrackBack = [](std::string_view menu) {
+        std::string quoted = EscapeScriptString(
+            Text(Rsc::FasttrackBackSource, TTextKind::Code).Fill({{"{TAG}", kFastTrackTag}, {"{MENU}", menu}}));
+        for (std::size_t at; (at = quoted.find("\\0D\\0A")) != std::string::npos;)
+            quoted.replace(at, 6, "\\r\\n");
+        return quoted;
+    };
     const std::string code = Text(Rsc::Remove, TTextKind::Code)
                                  .Fill({{"{CLEARING}", StoredClearing()},
                                         {"{CLEANUP}", cleanup},
-                                        {"{TAG}", kFastTrackTag},
-                                        {"{SIXFASTBACK}", fastTrackBack},
+                                        {"{FASTBACK}", fastTrackBack(kFilter)},
+                                        {"{SIXFASTBACK}", fastTrackBack(kSixFilter)},
                                         {"{MARKEDORBARE}", kMarkedOrBare}});
     const std::size_t half = code.find("\r\n", code.size() / 2) + 2;
     return {StoredCode(code.substr(0, half)), StoredCode(code.substr(half))};
@@ -300,7 +305,10 @@ void AppendSteps(TScriptWriter& lines, const THeaderNames& names, std::size_t li
                              routeSix = StoredSource(Rsc::RouteV6), routeSeven = StoredSource(Rsc::RouteV7),
                              stopCode = StoredSource(Rsc::StopSource), sixStart = StoredSource(Rsc::SixStartSource),
                              sixLine = StoredSource(Rsc::SixLineSource),
-                             sixFastTrack = StoredSource(Rsc::SixFasttrackSource, {{"{TAG}", kFastTrackTag}}),
+                             fastTrack =
+                                 StoredSource(Rsc::FasttrackSource, {{"{TAG}", kFastTrackTag}, {"{MENU}", kFilter}}),
+                             sixFastTrack =
+                                 StoredSource(Rsc::FasttrackSource, {{"{TAG}", kFastTrackTag}, {"{MENU}", kSixFilter}}),
                              sixOwn = StoredSource(Rsc::SixOwnSource, {{"{MARKED}", kMarked}});
     static const auto [removeSource, removeRest] = RemoveSource();
     std::vector<std::string> headerGlobals = {std::string(names.Server)};
@@ -337,7 +345,6 @@ void AppendSteps(TScriptWriter& lines, const THeaderNames& names, std::size_t li
                                        {"{RATETX}", names.RateTx},
                                        {"{CLIENTS}", names.Clients},
                                        {"{TODAY}", "$QvToday"},
-                                       {"{TAG}", kFastTrackTag},
                                        {"{MARKED}", kMarked},
                                        {"{MARKEDORBARE}", kMarkedOrBare},
                                        {"{LINEMARKS}", kLineMarks},
@@ -350,6 +357,7 @@ void AppendSteps(TScriptWriter& lines, const THeaderNames& names, std::size_t li
                                        {"{ROUTESEVEN}", routeSeven},
                                        {"{SIXSTART}", sixStart},
                                        {"{SIXLINE}", sixLine},
+                                       {"{FASTTRACK}", fastTrack},
                                        {"{SIXFASTTRACK}", sixFastTrack},
                                        {"{SIXOWN}", sixOwn},
                                        {"{W}", name},

@@ -12,9 +12,8 @@
 ## removed and gave back, finds nothing to do when run again, and removes
 ## itself last.
 ## Fills: CLEARING, the clearing as the router stores it; CLEANUP, cleanup.rsc
-## for the server; TAG, the tag of a rule an import disabled; SIXFASTBACK,
-## six-fasttrack-back-source.rsc as a quoted string, run where the router has
-## an /ipv6 menu.
+## for the server; FASTBACK and SIXFASTBACK, fasttrack-back-source.rsc for
+## /ip firewall filter and for /ipv6 firewall filter, as quoted strings.
 ## What the router holds before; v6 has no /routing table, nor parses code
 ## that names it.
 ## Also MARKEDORBARE, the pattern of a comment with Qostrel's mark, or of
@@ -59,28 +58,21 @@
 }
 ## What an import changed gives back. A FastTrack rule an import disabled
 ## carries the tag at the end of its comment: it is enabled again, its comment
-## as it was. The operator's own disabled rules carry none and stay disabled.
-## Releases without FastTrack refuse the action's name, which is caught. The
-## operator's own winbox gets back the regexp Qostrel_winbox kept; a winbox
-## Qostrel added (comment Qostrel) goes, unless a rule of the operator's still
-## names it.
-:local QvTag "{TAG}"
+## as it was (fasttrack-back-source.rsc), IPv6's where the router has an /ipv6
+## menu. Releases without FastTrack refuse the action's name, which is caught.
+## The operator's own winbox gets back the regexp Qostrel_winbox kept; a
+## winbox Qostrel added (comment Qostrel) goes, unless a rule of the
+## operator's still names it.
 :local QvEnabled 0
 :do {
-  :foreach QvRule in=[/ip firewall filter find action=fasttrack-connection] do={
-    :local QvNote [:tostr [/ip firewall filter get $QvRule comment]]
-    :local QvCut ([:len $QvNote] - [:len $QvTag])
-    :if (($QvCut >= 0) && ([:pick $QvNote $QvCut [:len $QvNote]] = $QvTag)) do={
-      /ip firewall filter set $QvRule comment=[:pick $QvNote 0 $QvCut] disabled=no
-      :set QvEnabled ($QvEnabled + 1)
-    }
-  }
+  :local QvEnable [:parse "{FASTBACK}"]
+  :set QvEnabled [$QvEnable]
 } on-error={}
 :local QvSixEnabled 0
 :if ($QvHasSix) do={
   :do {
-    :local QvSixBack [:parse "{SIXFASTBACK}"]
-    :set QvSixEnabled [$QvSixBack]
+    :local QvSixEnable [:parse "{SIXFASTBACK}"]
+    :set QvSixEnabled [$QvSixEnable]
   } on-error={}
 }
 /ip firewall layer7-protocol

@@ -1,9 +1,9 @@
 ## IPv6, where the router has it (six-check.rsc): its FastTrack rules
 ## disabled and its classes added, each through :parse; the code that adds a
 ## line's IPv6 marks is kept for the lines' steps (marking.rsc).
-## Fills: TAG, the tag; SIXFASTTRACK, SIXSTART and SIXLINE,
-## six-fasttrack-source.rsc, six-start-source.rsc and six-line-source.rsc as
-## quoted strings.
+## Fills: SIXFASTTRACK, fasttrack-source.rsc for /ipv6 firewall filter;
+## SIXSTART and SIXLINE, six-start-source.rsc and six-line-source.rsc; each as
+## a quoted string.
 
 #IPv6：同样禁用IPv6 FastTrack，按同样的分类标记IPv6连接，IPv6数据包进入同样的队列
 :global QvSix
