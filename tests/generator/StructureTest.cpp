@@ -405,22 +405,15 @@ TEST_P(ImportedScript, EveryPacketReachesItsQueue) {
             if (v6v7) {
                 EXPECT_EQ(answer.Fields["out-interface"], w);
             }
-            for (const TGroup& group : groups) { // IPv6, where the server has no class
-                if (!v6v7 || group.Mark == "Server")
-                    continue;
-                TPacket first = packet(w, true, group, "");
-                if (group.Protocol == "icmp")
-                    first.Fields["protocol"] = "icmpv6";
-                walk6.Walk(first);
-                for (const bool up : {true, false}) {
-                    TPacket sent = packet(w, up, group, first.ConnectionMark);
-                    sent.Fields["protocol"] = first.Fields["protocol"];
-                    tested6 += walk6.Walk(sent);
-                    ++packets6;
-                    EXPECT_EQ(first.PacketMark + ' ' + sent.PacketMark,
-                              w + "_" + group.Mark + "_up " + w + "_" + group.Mark + (up ? "_up" : "_down"));
-                }
-            }
+            for (const TGroup& group : groups) // IPv6's, whose connection marks name no line
+                for (const bool up : {true, false})
+                    if (v6v7 && group.Mark != "Server") {
+                        TPacket sent = packet(w, up, group, group.Connection);
+                        sent.Fields["protocol"] = group.Protocol == "icmp" ? "icmpv6" : group.Protocol;
+                        tested6 += walk6.Walk(sent);
+                        ++packets6;
+                        EXPECT_EQ(sent.PacketMark, w + "_" + group.Mark + (up ? "_up" : "_down"));
+                    }
         }
         const double mean = double(tested) / double(packets), mean6 = double(tested6) / double(packets6);
         std::cout << RouterName(GetParam()) << ", " << count << " lines" << (pcc ? " with PCC: " : ": ") << mean
@@ -882,12 +875,11 @@ INSTANTIATE_TEST_SUITE_P(Targets, ImportedScript, testing::Values(TRouterOs::V5,
 // on 6.49, 7.16 and 7.18, imported and pasted: every IPv6 connection of every
 // class but the server's leaves by the line its route takes; both ways get
 // that line's marks, and a queue takes each. The PCQ types keep IPv6's split
-// per client address. On 7.18 IPv6 FastTrack is off after
-// the import and back after Qostrel_Remove, which gives the router back item
-// by item, as it does on every release; the operator's own IPv6 mark stays,
-// and is warned of. A 6.49 without its ipv6 package runs to its report, which
-// says so. RouterShapes reads the "ipv6" and "noipv6"
-// shapes the other ways.
+// per client address. On 7.18 IPv6 FastTrack is off after the import and back
+// after Qostrel_Remove, which gives the router back item by item, as it does
+// on every release; the operator's own IPv6 mark stays, and is warned of. A
+// 6.49 without its ipv6 package runs to its report, which says so.
+// RouterShapes reads the "ipv6" and "noipv6" shapes the other ways.
 TEST(Ipv6, EveryClassIsShapedOnTheLineItTakes) {
     std::vector<TGroup> groups = Groups();
     groups.push_back({"0", "0_Conn", "udp", "50000", 46, 0}); // any other DSCP: class 0

@@ -91,7 +91,7 @@ public:
     std::vector<const TRouterItem*> In(std::string_view menu) const;
     const TRouterItem& Named(std::string_view menu, std::string_view name) const; // throws when absent
     std::string GlobalText(const std::string& name) const;
-    bool HasIpv6() const; // v7, or v6 with its ipv6 package enabled
+    bool HasIpv6() const; // v6 with its ipv6 package enabled, and every later release
 
     // For the interpreter: the configuration with its indexes.
     TRouterItem& Insert(TRouterItem item); // under a new id
