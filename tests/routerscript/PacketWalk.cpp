@@ -107,9 +107,10 @@ void TMangleWalk::Route(TPacket& packet) const {
     if (packet.Fields.contains("out-interface"))
         return;
     const std::string destination = packet.Fields["dst-address"];
-    for (const TRouterItem* address : Router.In(Family == "/ip" ? "/ip address" : ""))
-        if (InPrefix(destination, address->Get("address")))
-            return void(packet.Fields["out-interface"] = address->Get("interface"));
+    if (Family == "/ip") // IPv6 packets go to the internet, or come with their way out
+        for (const TRouterItem* address : Router.In("/ip address"))
+            if (InPrefix(destination, address->Get("address")))
+                return void(packet.Fields["out-interface"] = address->Get("interface"));
     // Default routes only: every other destination is the internet.
     for (const std::string& table : {packet.RoutingMark.empty() ? "main" : packet.RoutingMark, std::string("main")}) {
         std::vector<std::string> best;
@@ -138,7 +139,7 @@ std::size_t TMangleWalk::Walk(TPacket& packet) const {
     std::size_t tested = Hook("prerouting", packet);
     if (packet.Fields["dst-address-type"] == "local")
         return tested + Hook("input", packet);
-    for (const TRouterItem* rule : Router.In(Family == "/ip" ? "/ip firewall nat" : ""))
+    for (const TRouterItem* rule : Router.In(Family + " firewall nat"))
         if (rule->Value("chain") == "dstnat" && rule->Value("disabled") == "no" && Matches(*rule, packet)) {
             packet.Fields["dst-address"] = rule->Get("to-addresses");
             break;

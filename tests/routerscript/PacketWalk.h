@@ -26,8 +26,9 @@ struct TPacket {
 // postrouting. Each chain's rules in order, jump and return, and a mark with
 // passthrough=no ending the hook. Routing takes the routing mark's table,
 // falling back to main, the lowest distance, and among equal routes the
-// connection's hash. An IPv6 packet ("/ipv6") walks the /ipv6 menus: no NAT,
-// and only default routes, through an interface or a link-local %interface.
+// connection's hash. An IPv6 packet ("/ipv6") walks the /ipv6 menus: to the
+// internet by default routes only, through an interface or a link-local
+// %interface.
 // A packet whose connection has no mark yet is its connection's first.
 class TMangleWalk {
 public:
